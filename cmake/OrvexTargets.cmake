@@ -1,0 +1,52 @@
+# Shared helpers for the project's targets.
+#
+# Files ending in _win32.cpp hold Win32 calls and are built for Windows only;
+# files ending in _posix.cpp are their counterparts for the native build.
+
+add_library(orvex_warnings INTERFACE)
+target_compile_options(orvex_warnings INTERFACE -Wall -Wextra -Wpedantic -Werror)
+if(WIN32)
+  target_compile_definitions(orvex_warnings INTERFACE UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
+endif()
+
+# Sources of one folder for the platform being built.
+function(orvex_platform_sources out_var folder)
+  file(GLOB sources CONFIGURE_DEPENDS "${folder}/*.cpp")
+  if(WIN32)
+    list(FILTER sources EXCLUDE REGEX "_posix\\.cpp$")
+  else()
+    list(FILTER sources EXCLUDE REGEX "_win32\\.cpp$")
+  endif()
+  set(${out_var} ${sources} PARENT_SCOPE)
+endfunction()
+
+# orvex_subsystem(<name> [DEPENDS <libs>...] [WIN32_LIBS <system libs>...])
+# Builds src/<name> as the static library orvex_<name>.
+function(orvex_subsystem name)
+  cmake_parse_arguments(ARG "" "" "DEPENDS;WIN32_LIBS" ${ARGN})
+  orvex_platform_sources(sources "${CMAKE_CURRENT_SOURCE_DIR}/${name}")
+  if(NOT sources)
+    return()
+  endif()
+  add_library(orvex_${name} STATIC ${sources})
+  target_include_directories(orvex_${name} PUBLIC "${PROJECT_SOURCE_DIR}/src")
+  target_link_libraries(orvex_${name} PUBLIC ${ARG_DEPENDS} PRIVATE orvex_warnings)
+  if(WIN32 AND ARG_WIN32_LIBS)
+    target_link_libraries(orvex_${name} PUBLIC ${ARG_WIN32_LIBS})
+  endif()
+endfunction()
+
+# orvex_test_suite(<name> <folder> LIBS <libs>...)
+# One GoogleTest executable from every test source in <folder>, registered as one ctest test.
+function(orvex_test_suite name folder)
+  cmake_parse_arguments(ARG "" "" "LIBS" ${ARGN})
+  orvex_platform_sources(sources "${folder}")
+  if(NOT sources)
+    return()
+  endif()
+  add_executable(${name} ${sources})
+  target_include_directories(${name} PRIVATE "${PROJECT_SOURCE_DIR}/tests")
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} orvex_test_support GTest::gtest_main GTest::gmock orvex_warnings)
+  add_test(NAME ${name} COMMAND ${name} --gtest_brief=1)
+  set_tests_properties(${name} PROPERTIES TIMEOUT 300)
+endfunction()

@@ -1,0 +1,67 @@
+#include "app/message_box_win32.h"
+
+#include "base/wide_win32.h"
+
+namespace orvex {
+namespace {
+
+UINT IconFlag(MessageIcon icon) {
+  switch (icon) {
+    case MessageIcon::Critical:
+      return MB_ICONHAND;
+    case MessageIcon::Exclamation:
+      return MB_ICONEXCLAMATION;
+    case MessageIcon::Question:
+      return MB_ICONQUESTION;
+    case MessageIcon::Information:
+      return MB_ICONASTERISK;
+    case MessageIcon::None:
+      break;
+  }
+  return 0;
+}
+
+UINT ButtonsFlag(MessageButtons buttons) {
+  switch (buttons) {
+    case MessageButtons::OkCancel:
+      return MB_OKCANCEL;
+    case MessageButtons::YesNo:
+      return MB_YESNO;
+    case MessageButtons::YesNoCancel:
+      return MB_YESNOCANCEL;
+    case MessageButtons::RetryCancel:
+      return MB_RETRYCANCEL;
+    case MessageButtons::Ok:
+      break;
+  }
+  return MB_OK;
+}
+
+MessageAnswer AnswerOf(int result) {
+  switch (result) {
+    case IDYES:
+      return MessageAnswer::Yes;
+    case IDNO:
+      return MessageAnswer::No;
+    case IDRETRY:
+      return MessageAnswer::Retry;
+    case IDCANCEL:
+      return MessageAnswer::Cancel;
+    default:
+      return MessageAnswer::Ok;
+  }
+}
+
+}  // namespace
+
+UINT MessageBoxStyle(const Message& message) {
+  return IconFlag(message.icon) | ButtonsFlag(message.buttons) | MB_RTLREADING | MB_RIGHT | MB_SETFOREGROUND;
+}
+
+MessageAnswer Win32MessageBoxes::Show(const Message& message) {
+  const int result = MessageBoxW(owner_, ToWide(message.text).c_str(), ToWide(TitleText(message.title)).c_str(),
+                                 MessageBoxStyle(message));
+  return AnswerOf(result);
+}
+
+}  // namespace orvex

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <cstdint>
+#include <exception>
+#include <functional>
+#include <string>
+
+namespace orvex {
+
+// Stable error numbers, so a support person recognises the same cause in every trace line.
+enum ErrorNumber : int32_t {
+  kErrInvalidArgument = 5,
+  kErrOverflow = 6,
+  kErrSubscriptOutOfRange = 9,
+  kErrTypeMismatch = 13,
+  kErrFileNotFound = 53,
+  kErrBadFileNameOrNumber = 52,
+  kErrPathFileAccess = 75,
+  kErrPathNotFound = 76,
+};
+
+// An operation that fails throws Error: a number and a description.
+class Error : public std::exception {
+ public:
+  Error(int32_t number, std::string description) : number_(number), description_(std::move(description)) {}
+
+  int32_t Number() const { return number_; }
+  const std::string& Description() const { return description_; }
+  const char* what() const noexcept override { return description_.c_str(); }
+
+  // "Error #" + number + " - " + description, as every trace line prints an error.
+  std::string TraceText() const;
+
+ private:
+  int32_t number_;
+  std::string description_;
+};
+
+// Runs one step that may fail; a failing step is skipped and the next one runs.
+// Returns false when the step threw an Error.
+bool RunSkippingError(const std::function<void()>& step);
+
+}  // namespace orvex

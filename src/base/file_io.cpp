@@ -1,0 +1,35 @@
+#include "base/file_io.h"
+
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+
+namespace orvex {
+
+std::filesystem::path ToFsPath(std::string_view utf8Path) {
+  std::u8string text(utf8Path.begin(), utf8Path.end());
+#ifndef _WIN32
+  std::replace(text.begin(), text.end(), u8'\\', u8'/');
+#endif
+  return std::filesystem::path(text);
+}
+
+std::optional<std::string> ReadFileBytes(std::string_view utf8Path) {
+  std::ifstream in(ToFsPath(utf8Path), std::ios::binary);
+  if (!in) {
+    return std::nullopt;
+  }
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+bool WriteFileBytes(std::string_view utf8Path, std::string_view bytes) {
+  std::ofstream out(ToFsPath(utf8Path), std::ios::binary | std::ios::trunc);
+  if (!out) {
+    return false;
+  }
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  out.close();
+  return static_cast<bool>(out);
+}
+
+}  // namespace orvex

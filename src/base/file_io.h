@@ -1,0 +1,21 @@
+#pragma once
+
+// Whole-file reads and writes by UTF-8 path. Paths may use backslashes, as the configuration
+// writes them; the native build maps them to its own separator.
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace orvex {
+
+std::filesystem::path ToFsPath(std::string_view utf8Path);
+
+// The file's bytes, or nothing when it cannot be opened.
+std::optional<std::string> ReadFileBytes(std::string_view utf8Path);
+
+// Replaces the file's content; false when it cannot be written.
+bool WriteFileBytes(std::string_view utf8Path, std::string_view bytes);
+
+}  // namespace orvex

@@ -1,0 +1,50 @@
+#include "base/trace.h"
+
+#include <gtest/gtest.h>
+
+#include "base/error.h"
+#include "support/trace_capture.h"
+
+namespace orvex {
+namespace {
+
+TEST(Trace, LineIsStampBlankMessageCrLf) {
+  EXPECT_EQ(FormatTraceLine("08/12/2026 10:00:00", "Device Status:OK"), "08/12/2026 10:00:00 Device Status:OK\r\n");
+  EXPECT_EQ(FormatTraceLine("08/12/2026 10:00:00", ""), "08/12/2026 10:00:00 \r\n");
+}
+
+TEST(Trace, NulCharactersBecomeXInTheLineAndInTheCallersText) {
+  testing::TraceCapture capture;
+  std::string message("A\0B\0", 4);
+  WriteDebugLog(message);
+  EXPECT_EQ(message, "AxBx");
+  ASSERT_EQ(capture.Messages().size(), 1u);
+  EXPECT_EQ(capture.Messages()[0], "AxBx");
+}
+
+TEST(Trace, EmptyMessageStillWritesTheStamp) {
+  testing::TraceCapture capture;
+  WriteDebugLog("");
+  ASSERT_EQ(capture.Lines().size(), 1u);
+  EXPECT_EQ(capture.Lines()[0], TraceTimeStamp() + " \r\n");
+}
+
+TEST(Trace, HandleErrorPrefixesTheText) {
+  testing::TraceCapture capture;
+  HandleError("reader gone");
+  EXPECT_TRUE(capture.Contains("Error: reader gone"));
+}
+
+TEST(Error, TraceTextAndSkippedSteps) {
+  EXPECT_EQ(Error(53, "File not found").TraceText(), "Error #53 - File not found");
+  int ran = 0;
+  EXPECT_FALSE(RunSkippingError([&] {
+    ++ran;
+    throw Error(5, "Invalid procedure call or argument");
+  }));
+  EXPECT_TRUE(RunSkippingError([&] { ++ran; }));
+  EXPECT_EQ(ran, 2);
+}
+
+}  // namespace
+}  // namespace orvex

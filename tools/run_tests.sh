@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Runs every test: installs what is missing, builds the native, win64 and win32 presets, runs the
+# native tests and the win64 tests under Wine. The win32 build is compiled, tests included, but not
+# run: these machines cannot execute 32-bit x86 code.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+tools/setup.sh
+
+jobs=$(nproc)
+for preset in native win64 win32; do
+  echo "=== build $preset"
+  cmake --preset "$preset" >/dev/null
+  cmake --build --preset "$preset" -j "$jobs"
+done
+
+echo "=== test native"
+ctest --preset native -j "$jobs"
+
+echo "=== test win64 (Wine)"
+tools/wine_env.sh build/win64 ctest --preset win64 -j "$jobs"
