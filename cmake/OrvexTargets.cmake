@@ -47,6 +47,7 @@ function(orvex_test_suite name folder)
   add_executable(${name} ${sources})
   target_include_directories(${name} PRIVATE "${PROJECT_SOURCE_DIR}/tests")
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} orvex_test_support GTest::gtest_main GTest::gmock orvex_warnings)
-  add_test(NAME ${name} COMMAND ${name} --gtest_brief=1)
+  # Every suite runs in the tests folder of the build tree, where tests/data is copied.
+  add_test(NAME ${name} COMMAND ${name} --gtest_brief=1 WORKING_DIRECTORY "${PROJECT_BINARY_DIR}/tests")
   set_tests_properties(${name} PROPERTIES TIMEOUT 300)
 endfunction()
