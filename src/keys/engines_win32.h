@@ -1,0 +1,56 @@
+#pragma once
+
+// The Win32 typing engines, window activation and the paste command.
+
+#include <cstdint>
+#include <string_view>
+
+#include "keys/feed.h"
+
+namespace orvex {
+
+// True when GetKeyState reports the NumLock toggle on (or the key held).
+bool IsNumLockOn();
+
+// Types a key-code text into the foreground window as one SendInput batch. Every "." is typed
+// with the numeric keypad's decimal key. True when the platform accepted every event.
+bool VbSendInput(std::string_view text);
+
+// Types a key-code text with one keybd_event per key event, waiting `delay` milliseconds (and
+// yielding to pending window messages around the wait when asked) before every repetition of
+// every token. Keys sent before a failure stay sent.
+void VbSendKeys(std::string_view text, int32_t delay, bool yieldOnDelay);
+
+// Types a key-code text as one SendInput batch and returns once the foreground window's thread
+// has taken every key from its input queue (or after a time-out that is traced).
+void SendKeysAndWait(std::string_view text);
+
+// Puts the plain-text form of a key-code text on the clipboard as Unicode text.
+void KeysToClipboard(std::string_view text);
+
+// Sends the foreground window the system-menu paste command; traces why when there is none.
+void PasteToForeground();
+
+// Brings the visible top-level window whose title best matches to the foreground (an exact
+// title first, then one that starts with `title`, then one that holds it; case is ignored).
+// False when none matches.
+bool ActivateWindowByTitle(std::string_view title);
+
+// Handles the window messages waiting for this thread.
+void YieldToPendingMessages();
+
+// The engines behind FeedStringToApp.
+class Win32KeyDelivery : public KeyDelivery {
+ public:
+  bool ActivateWindowByTitle(std::string_view title) override { return orvex::ActivateWindowByTitle(title); }
+  void KeysToClipboard(std::string_view text) override { orvex::KeysToClipboard(text); }
+  void PasteToForeground() override { orvex::PasteToForeground(); }
+  void SendKeysAndWait(std::string_view text) override { orvex::SendKeysAndWait(text); }
+  void VbSendKeys(std::string_view text, int32_t delay, bool yieldOnDelay) override {
+    orvex::VbSendKeys(text, delay, yieldOnDelay);
+  }
+  bool VbSendInput(std::string_view text) override { return orvex::VbSendInput(text); }
+  void YieldToPendingMessages() override { orvex::YieldToPendingMessages(); }
+};
+
+}  // namespace orvex

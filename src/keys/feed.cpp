@@ -1,0 +1,91 @@
+#include "keys/feed.h"
+
+#include <functional>
+
+#include "base/error.h"
+
+namespace orvex {
+namespace {
+
+// Runs a step; when failures are being skipped, a failing step is skipped and the next one runs.
+void RunStep(bool skipFailures, const std::function<void()>& step) {
+  if (skipFailures) {
+    RunSkippingError(step);
+  } else {
+    step();
+  }
+}
+
+// Keeps the polling timer off while a typing engine runs, and restarts it whatever the outcome.
+class PollingTimerPause {
+ public:
+  explicit PollingTimerPause(FeedHost& host) : host_(host) { host_.StopPollingTimer(); }
+  ~PollingTimerPause() { host_.StartPollingTimer(); }
+  PollingTimerPause(const PollingTimerPause&) = delete;
+  PollingTimerPause& operator=(const PollingTimerPause&) = delete;
+
+ private:
+  FeedHost& host_;
+};
+
+void ReplaceAll(std::string& text, std::string_view from, std::string_view to) {
+  for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size())) {
+    text.replace(at, from.size(), to);
+  }
+}
+
+}  // namespace
+
+std::string FormatLastFedText(std::string_view moment, std::string_view text) {
+  std::string readable(text);
+  ReplaceAll(readable, "{ENTER}", "\r\n");
+  ReplaceAll(readable, "{TAB}", "\t");
+  return std::string(moment) + ":\r\n\r\n" + readable;
+}
+
+void KeyFeeder::FeedStringToApp(std::string_view text, const KeyDeliverySettings& settings) {
+  if (settings.ActivateWindow) {
+    bool activated = false;
+    RunSkippingError([&] { activated = delivery_.ActivateWindowByTitle(settings.ActivateWindowTitle); });
+    if (!activated && !settings.WhenActivateWindowFails) {
+      return;
+    }
+  }
+  bool skipFailures = settings.ActivateWindow;
+  const std::optional<bool> sendInputResult = Type(text, settings, skipFailures);
+
+  if (settings.ActivateWindowAfter) {
+    skipFailures = true;
+    RunStep(skipFailures, [&] { delivery_.YieldToPendingMessages(); });
+    RunStep(skipFailures, [&] { delivery_.ActivateWindowByTitle(settings.ActivateWindowTitle); });
+  }
+
+  lastFedText_ = FormatLastFedText(host_.GeneralDateTimeNow(), text);
+  std::string lastDataSent = lastFedText_;
+  if (sendInputResult) {
+    lastDataSent += std::string("\r\n***SendInput returned: ") + (*sendInputResult ? "True" : "False");
+  }
+  RunStep(skipFailures, [&] { host_.ShowLastDataSent(lastDataSent); });
+}
+
+std::optional<bool> KeyFeeder::Type(std::string_view text, const KeyDeliverySettings& settings, bool skipFailures) {
+  if (settings.ClipboardWin98DOS) {
+    RunStep(skipFailures, [&] { delivery_.KeysToClipboard(text); });
+    RunStep(skipFailures, [&] { delivery_.PasteToForeground(); });
+    return std::nullopt;
+  }
+  if (settings.WaitMode) {
+    RunStep(skipFailures, [&] { delivery_.SendKeysAndWait(text); });
+    return std::nullopt;
+  }
+  PollingTimerPause timerOff(host_);
+  if (settings.KeyPressDelay > 0 || settings.UseOldSendKeys) {
+    RunStep(skipFailures, [&] { delivery_.VbSendKeys(text, settings.KeyPressDelay, settings.DoEventsOnDelay); });
+    return std::nullopt;
+  }
+  bool accepted = false;
+  RunStep(skipFailures, [&] { accepted = delivery_.VbSendInput(text); });
+  return accepted;
+}
+
+}  // namespace orvex

@@ -1,0 +1,108 @@
+#include <windows.h>
+
+#include <chrono>
+#include <string>
+
+#include "base/trace.h"
+#include "keys/engines_win32.h"
+#include "keys/key_tables_win32.h"
+#include "keys/plain_text.h"
+
+namespace orvex {
+namespace {
+
+// An unassigned virtual key pressed after the text in wait mode: once the target's thread has
+// taken its press from the input queue, it has taken and handled every key before it. The key is
+// released only then, so the press cannot be missed between two looks at the key state.
+constexpr WORD kVkEndMarker = 0x88;
+constexpr auto kWaitLimit = std::chrono::seconds(10);
+
+// Shares the key state of the foreground window's thread for as long as it lives, so that
+// GetKeyState shows which keys that thread has taken from its queue.
+class ForegroundKeyState {
+ public:
+  explicit ForegroundKeyState(HWND foreground)
+      : ownThread_(GetCurrentThreadId()), targetThread_(GetWindowThreadProcessId(foreground, nullptr)) {
+    attached_ = targetThread_ != 0 && targetThread_ != ownThread_ && AttachThreadInput(ownThread_, targetThread_, TRUE);
+  }
+  ~ForegroundKeyState() {
+    if (attached_) {
+      AttachThreadInput(ownThread_, targetThread_, FALSE);
+    }
+  }
+  ForegroundKeyState(const ForegroundKeyState&) = delete;
+  ForegroundKeyState& operator=(const ForegroundKeyState&) = delete;
+
+  bool Observable() const { return attached_ || IsOwnThread(); }
+  bool IsOwnThread() const { return targetThread_ == ownThread_; }
+
+ private:
+  DWORD ownThread_;
+  DWORD targetThread_;
+  bool attached_ = false;
+};
+
+// The marker's state in the shared key state (GetKeyboardState reads it afresh every time).
+bool MarkerTaken() {
+  BYTE states[256] = {};
+  GetKeyboardState(states);
+  return (states[kVkEndMarker] & 0x80) != 0;
+}
+
+bool WaitForMarker(const ForegroundKeyState& keyState) {
+  const auto deadline = std::chrono::steady_clock::now() + kWaitLimit;
+  while (!MarkerTaken()) {
+    if (std::chrono::steady_clock::now() > deadline) {
+      return false;
+    }
+    if (keyState.IsOwnThread()) {
+      YieldToPendingMessages();
+    }
+    Sleep(1);
+  }
+  return true;
+}
+
+std::vector<INPUT> MarkerEvent(bool up) {
+  const WORD scan = static_cast<WORD>(MapVirtualKeyW(kVkEndMarker, MAPVK_VK_TO_VSC));
+  return {MakeKeyInput(kVkEndMarker, scan, up ? KEYEVENTF_KEYUP : 0, 0)};
+}
+
+}  // namespace
+
+bool IsNumLockOn() {
+  return GetKeyState(VK_NUMLOCK) != 0;
+}
+
+bool VbSendInput(std::string_view text) {
+  WriteDebugLog("VbSendInput => " + std::string(text));
+  const std::string typed = SubstitutePeriods(text, IsNumLockOn());
+  static const AnsiKeyTables tables;
+  const ParsedKeyCodes parsed = ParseKeyCodes(typed);
+  ThrowIfMalformed(parsed);
+  std::vector<INPUT> batch = KeyInputsOf(KeyEventsOf(parsed.tokens, tables));
+  return SendInputBatch(batch);
+}
+
+void SendKeysAndWait(std::string_view text) {
+  static const AnsiKeyTables tables;
+  const ParsedKeyCodes parsed = ParseKeyCodes(text);
+  ThrowIfMalformed(parsed);
+  std::vector<INPUT> batch = KeyInputsOf(KeyEventsOf(parsed.tokens, tables));
+  const ForegroundKeyState keyState(GetForegroundWindow());
+  if (!keyState.Observable()) {
+    SendInputBatch(batch);
+    WriteDebugLog("SendKeysAndWait: cannot follow the target window's input; keys sent without waiting");
+    return;
+  }
+  batch.push_back(MarkerEvent(false).front());
+  if (!SendInputBatch(batch)) {
+    WriteDebugLog("SendKeysAndWait: the system did not accept every key event");
+  } else if (!WaitForMarker(keyState)) {
+    WriteDebugLog("SendKeysAndWait: the target window did not take the keys within 10 seconds");
+  }
+  std::vector<INPUT> release = MarkerEvent(true);
+  SendInputBatch(release);
+}
+
+}  // namespace orvex

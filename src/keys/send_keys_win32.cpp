@@ -1,0 +1,50 @@
+#include <windows.h>
+
+#include "keys/engines_win32.h"
+#include "keys/key_tables_win32.h"
+
+namespace orvex {
+namespace {
+
+void WaitBeforeRepetition(int32_t delay, bool yieldOnDelay) {
+  if (delay <= 0) {
+    return;
+  }
+  if (yieldOnDelay) {
+    YieldToPendingMessages();
+  }
+  Sleep(static_cast<DWORD>(delay));
+  if (yieldOnDelay) {
+    YieldToPendingMessages();
+  }
+}
+
+// keybd_event carries no Unicode character: such a key event goes through SendInput alone.
+void SendUnicodeEvent(const KeyEvent& event) {
+  std::vector<INPUT> one = KeyInputsOf({event});
+  SendInputBatch(one);
+}
+
+}  // namespace
+
+void VbSendKeys(std::string_view text, int32_t delay, bool yieldOnDelay) {
+  static const AnsiKeyTables tables;
+  const ParsedKeyCodes parsed = ParseKeyCodes(text);
+  for (const KeyEvent& event : KeyEventsOf(parsed.tokens, tables)) {
+    switch (event.kind) {
+      case KeyEventKind::kRepetitionStarts:
+        WaitBeforeRepetition(delay, yieldOnDelay);
+        break;
+      case KeyEventKind::kVirtualKey:
+        keybd_event(static_cast<BYTE>(event.code), static_cast<BYTE>(event.scanCode), event.up ? KEYEVENTF_KEYUP : 0,
+                    0);
+        break;
+      case KeyEventKind::kUnicode:
+        SendUnicodeEvent(event);
+        break;
+    }
+  }
+  ThrowIfMalformed(parsed);
+}
+
+}  // namespace orvex

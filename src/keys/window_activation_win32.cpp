@@ -1,0 +1,106 @@
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "base/trace.h"
+#include "base/wide_win32.h"
+#include "keys/engines_win32.h"
+
+namespace orvex {
+namespace {
+
+// How well a window title matches: the lower, the better.
+enum class TitleMatch { kExact, kLeading, kPartial, kNone };
+
+std::wstring UpperCase(std::wstring text) {
+  if (!text.empty()) {
+    CharUpperBuffW(text.data(), static_cast<DWORD>(text.size()));
+  }
+  return text;
+}
+
+TitleMatch MatchTitle(const std::wstring& windowTitle, const std::wstring& wanted) {
+  if (windowTitle == wanted) {
+    return TitleMatch::kExact;
+  }
+  const size_t at = windowTitle.find(wanted);
+  if (at == 0) {
+    return TitleMatch::kLeading;
+  }
+  return at == std::wstring::npos ? TitleMatch::kNone : TitleMatch::kPartial;
+}
+
+struct WindowSearch {
+  std::wstring wanted;  // upper case
+  HWND best = nullptr;
+  TitleMatch bestMatch = TitleMatch::kNone;
+};
+
+BOOL CALLBACK ConsiderWindow(HWND window, LPARAM searchAddress) {
+  auto& search = *reinterpret_cast<WindowSearch*>(searchAddress);
+  const int length = GetWindowTextLengthW(window);
+  if (!IsWindowVisible(window) || length == 0) {
+    return TRUE;
+  }
+  std::wstring title(static_cast<size_t>(length) + 1, L'\0');
+  title.resize(static_cast<size_t>(GetWindowTextW(window, title.data(), length + 1)));
+  const TitleMatch match = MatchTitle(UpperCase(title), search.wanted);
+  if (match < search.bestMatch) {
+    search.best = window;
+    search.bestMatch = match;
+  }
+  return search.bestMatch == TitleMatch::kExact ? FALSE : TRUE;
+}
+
+// SetForegroundWindow, with the foreground thread's input attached when the system refuses a
+// plain request from a background program.
+bool BringToForeground(HWND window) {
+  if (IsIconic(window)) {
+    ShowWindow(window, SW_RESTORE);
+  }
+  if (SetForegroundWindow(window)) {
+    return true;
+  }
+  const DWORD ownThread = GetCurrentThreadId();
+  const DWORD foregroundThread = GetWindowThreadProcessId(GetForegroundWindow(), nullptr);
+  const bool attached =
+      foregroundThread != 0 && foregroundThread != ownThread && AttachThreadInput(ownThread, foregroundThread, TRUE);
+  const bool done = SetForegroundWindow(window);
+  if (attached) {
+    AttachThreadInput(ownThread, foregroundThread, FALSE);
+  }
+  return done;
+}
+
+}  // namespace
+
+bool ActivateWindowByTitle(std::string_view title) {
+  if (title.empty()) {
+    return false;
+  }
+  WindowSearch search;
+  search.wanted = UpperCase(ToWide(title));
+  EnumWindows(ConsiderWindow, reinterpret_cast<LPARAM>(&search));
+  if (!search.best) {
+    return false;
+  }
+  if (!BringToForeground(search.best)) {
+    WriteDebugLog("Cannot bring the window \"" + std::string(title) + "\" to the foreground");
+  }
+  return true;
+}
+
+void YieldToPendingMessages() {
+  MSG message;
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (message.message == WM_QUIT) {
+      PostQuitMessage(static_cast<int>(message.wParam));
+      return;
+    }
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+}
+
+}  // namespace orvex

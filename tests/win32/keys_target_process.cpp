@@ -1,0 +1,179 @@
+#include "keys_target_process.h"
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <thread>
+
+namespace orvex::testing {
+namespace {
+
+// The target is built beside the tests: build/<preset>/tools/keys_target, and tests run in
+// build/<preset>/tests.
+constexpr wchar_t kTargetProgram[] = L"..\\tools\\keys_target\\keys_target.exe";
+constexpr WORD kVkClosingKey = 0x89;
+constexpr auto kStartLimit = std::chrono::seconds(15);
+constexpr auto kRecordLimit = std::chrono::seconds(15);
+constexpr auto kForegroundLimit = std::chrono::seconds(5);
+constexpr DWORD kCloseLimitMs = 5000;
+
+std::wstring NewLogPath() {
+  wchar_t folder[MAX_PATH];
+  GetTempPathW(MAX_PATH, folder);
+  wchar_t path[MAX_PATH];
+  GetTempFileNameW(folder, L"okt", 0, path);
+  return path;
+}
+
+// The complete lines of the log (a line still being written has no end yet).
+std::vector<std::string> ReadCompleteLines(const std::wstring& path) {
+  std::ifstream file{std::filesystem::path(path), std::ios::binary};
+  const std::string content{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+  std::vector<std::string> lines;
+  size_t start = 0;
+  for (size_t end = content.find('\n'); end != std::string::npos; end = content.find('\n', start)) {
+    lines.push_back(content.substr(start, end - start));
+    start = end + 1;
+  }
+  return lines;
+}
+
+void PressKey(WORD virtualKey) {
+  INPUT keys[2] = {};
+  for (INPUT& key : keys) {
+    key.type = INPUT_KEYBOARD;
+    key.ki.wVk = virtualKey;
+  }
+  keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+  SendInput(2, keys, sizeof(INPUT));
+}
+
+template <typename Condition>
+bool WaitUntil(Condition condition, std::chrono::milliseconds limit) {
+  const auto deadline = std::chrono::steady_clock::now() + limit;
+  while (!condition()) {
+    if (std::chrono::steady_clock::now() > deadline) {
+      return false;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+  return true;
+}
+
+}  // namespace
+
+KeysTargetProcess::KeysTargetProcess(const KeysTargetOptions& options) : logPath_(NewLogPath()) {
+  std::wstring commandLine =
+      std::wstring(L"\"") + kTargetProgram + L"\" \"" + logPath_ + L"\" --title \"" + options.title + L"\"";
+  if (options.edit) {
+    commandLine += L" --edit";
+  }
+  if (options.slowMs > 0) {
+    commandLine += L" --slow " + std::to_wstring(options.slowMs);
+  }
+  STARTUPINFOW startup = {};
+  startup.cb = sizeof startup;
+  if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process_)) {
+    return;
+  }
+  WaitUntil(
+      [&] {
+        const std::vector<std::string> lines = ReadCompleteLines(logPath_);
+        if (lines.empty() || !lines[0].starts_with("READY ")) {
+          return false;
+        }
+        window_ = reinterpret_cast<HWND>(std::stoull(lines[0].substr(6)));
+        return true;
+      },
+      kStartLimit);
+}
+
+KeysTargetProcess::~KeysTargetProcess() {
+  if (process_.hProcess) {
+    if (window_) {
+      PostMessageW(window_, WM_CLOSE, 0, 0);
+    }
+    if (WaitForSingleObject(process_.hProcess, kCloseLimitMs) != WAIT_OBJECT_0) {
+      TerminateProcess(process_.hProcess, 1);
+      WaitForSingleObject(process_.hProcess, kCloseLimitMs);
+    }
+    CloseHandle(process_.hThread);
+    CloseHandle(process_.hProcess);
+  }
+  DeleteFileW(logPath_.c_str());
+}
+
+bool KeysTargetProcess::BringToForeground() {
+  if (!window_) {
+    return false;
+  }
+  SetForegroundWindow(window_);
+  return WaitUntil([&] { return GetForegroundWindow() == window_; }, kForegroundLimit);
+}
+
+std::vector<std::string> KeysTargetProcess::Lines() const {
+  std::vector<std::string> lines = ReadCompleteLines(logPath_);
+  if (!lines.empty()) {
+    lines.erase(lines.begin());
+  }
+  return lines;
+}
+
+std::vector<std::string> KeysTargetProcess::LinesAfterClosingKey(size_t before) {
+  PressKey(kVkClosingKey);
+  const std::string closingLine = KeyUp(kVkClosingKey);
+  std::vector<std::string> lines;
+  WaitUntil(
+      [&] {
+        lines = Lines();
+        return lines.size() > before && std::find(lines.begin() + before, lines.end(), closingLine) != lines.end();
+      },
+      kRecordLimit);
+  std::vector<std::string> recorded;
+  for (size_t i = before; i < lines.size(); ++i) {
+    if (lines[i] != KeyDown(kVkClosingKey) && lines[i] != closingLine) {
+      recorded.push_back(lines[i]);
+    }
+  }
+  return recorded;
+}
+
+std::wstring KeysTargetProcess::EditText() const {
+  const HWND edit = FindWindowExW(window_, nullptr, L"EDIT", nullptr);
+  if (!edit) {
+    return {};
+  }
+  wchar_t text[4096] = {};
+  SendMessageW(edit, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(text));
+  return text;
+}
+
+std::string KeyDown(int virtualKey) {
+  return "KEYDOWN " + std::to_string(virtualKey);
+}
+std::string KeyUp(int virtualKey) {
+  return "KEYUP " + std::to_string(virtualKey);
+}
+std::string SysKeyDown(int virtualKey) {
+  return "SYSKEYDOWN " + std::to_string(virtualKey);
+}
+std::string SysKeyUp(int virtualKey) {
+  return "SYSKEYUP " + std::to_string(virtualKey);
+}
+std::string Char(int character) {
+  return "CHAR " + std::to_string(character);
+}
+
+std::vector<std::string> Typed(int virtualKey, int character) {
+  return {KeyDown(virtualKey), Char(character), KeyUp(virtualKey)};
+}
+
+std::vector<std::string> Concat(std::initializer_list<std::vector<std::string>> parts) {
+  std::vector<std::string> all;
+  for (const auto& part : parts) {
+    all.insert(all.end(), part.begin(), part.end());
+  }
+  return all;
+}
+
+}  // namespace orvex::testing

@@ -1,0 +1,70 @@
+#pragma once
+
+// Runs tools/keys_target (the recording target window) for a test and reads what it recorded.
+
+#include <windows.h>
+
+#include <algorithm>
+#include <chrono>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace orvex::testing {
+
+struct KeysTargetOptions {
+  std::wstring title = L"Orvex keys target";
+  bool edit = false;
+  int slowMs = 0;
+};
+
+class KeysTargetProcess {
+ public:
+  // Starts the target and waits until its window is in the foreground; Ready() says whether it got there.
+  explicit KeysTargetProcess(const KeysTargetOptions& options = {});
+  ~KeysTargetProcess();
+  KeysTargetProcess(const KeysTargetProcess&) = delete;
+  KeysTargetProcess& operator=(const KeysTargetProcess&) = delete;
+
+  bool Ready() const { return window_ != nullptr; }
+  HWND Window() const { return window_; }
+
+  // Puts the target in the foreground again; true once it is there.
+  bool BringToForeground();
+
+  // Every recorded line after "READY".
+  std::vector<std::string> Lines() const;
+
+  // Runs `type`, then presses an unassigned key and waits until the target has recorded it, so
+  // that everything typed before has been recorded too. Returns the lines recorded meanwhile,
+  // without the closing key's.
+  template <typename Typing>
+  std::vector<std::string> Record(Typing type) {
+    const size_t before = Lines().size();
+    type();
+    return LinesAfterClosingKey(before);
+  }
+
+  // The EDIT control's text (with --edit).
+  std::wstring EditText() const;
+
+ private:
+  std::vector<std::string> LinesAfterClosingKey(size_t before);
+  bool WaitForLine(std::string_view line, size_t from, std::chrono::milliseconds limit) const;
+
+  std::wstring logPath_;
+  PROCESS_INFORMATION process_ = {};
+  HWND window_ = nullptr;
+};
+
+// Log lines as the target writes them.
+std::string KeyDown(int virtualKey);
+std::string KeyUp(int virtualKey);
+std::string SysKeyDown(int virtualKey);
+std::string SysKeyUp(int virtualKey);
+std::string Char(int character);
+// KEYDOWN, CHAR, KEYUP of a key that types one character.
+std::vector<std::string> Typed(int virtualKey, int character);
+std::vector<std::string> Concat(std::initializer_list<std::vector<std::string>> parts);
+
+}  // namespace orvex::testing

@@ -1,0 +1,170 @@
+// A window that records the keyboard messages it receives, for the tests and the benchmark of
+// the typing engines.
+//
+//   keys_target.exe <log file> [--title <title>] [--edit] [--slow <ms>] [--lifetime <seconds>]
+//
+// Every WM_KEYDOWN, WM_KEYUP, WM_SYSKEYDOWN, WM_SYSKEYUP, WM_CHAR and WM_SYSCHAR taken from the
+// queue is appended to the log as one line, "KEYDOWN 65", "CHAR 97" (the message name and the
+// decimal wParam), before it is handled. The first line, "READY <window handle>", is written once
+// the window is in the foreground. --edit fills the window with an EDIT control that has the
+// focus; the system-menu paste command (0xE001) pastes the clipboard into it. --slow waits that
+// many milliseconds after every recorded message, like a busy program. The window closes on
+// WM_CLOSE or after the lifetime (60 seconds unless given), so it never outlives a test run.
+// ALT+F4 and ALT alone are recorded as keys but neither close the window nor open its menu.
+
+#include <shellapi.h>
+#include <windows.h>
+
+#include <cwchar>
+#include <string>
+
+namespace {
+
+constexpr UINT_PTR kReadyTimer = 1;
+constexpr UINT_PTR kLifetimeTimer = 2;
+constexpr WPARAM kPasteCommand = 0xE001;
+
+struct Options {
+  const wchar_t* logPath = nullptr;
+  const wchar_t* title = L"Orvex keys target";
+  bool edit = false;
+  DWORD slowMs = 0;
+  UINT lifetimeSeconds = 60;
+};
+
+HANDLE logFile = INVALID_HANDLE_VALUE;
+HWND editControl = nullptr;
+bool ready = false;
+
+void Record(const std::string& line) {
+  const std::string withEnd = line + "\n";
+  DWORD written = 0;
+  WriteFile(logFile, withEnd.data(), static_cast<DWORD>(withEnd.size()), &written, nullptr);
+}
+
+const char* KeyMessageName(UINT message) {
+  switch (message) {
+    case WM_KEYDOWN:
+      return "KEYDOWN";
+    case WM_KEYUP:
+      return "KEYUP";
+    case WM_SYSKEYDOWN:
+      return "SYSKEYDOWN";
+    case WM_SYSKEYUP:
+      return "SYSKEYUP";
+    case WM_CHAR:
+      return "CHAR";
+    case WM_SYSCHAR:
+      return "SYSCHAR";
+    default:
+      return nullptr;
+  }
+}
+
+LRESULT CALLBACK TargetProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_SYSCOMMAND:
+      if ((wParam & 0xFFFF) == kPasteCommand) {
+        if (editControl) {
+          SendMessageW(editControl, WM_PASTE, 0, 0);
+        }
+        Record("PASTE");
+        return 0;
+      }
+      if ((wParam & 0xFFF0) == SC_CLOSE || (wParam & 0xFFF0) == SC_KEYMENU) {
+        return 0;
+      }
+      break;
+    case WM_SETFOCUS:
+      if (editControl) {
+        SetFocus(editControl);
+      }
+      return 0;
+    case WM_SIZE:
+      if (editControl) {
+        MoveWindow(editControl, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
+      }
+      return 0;
+    case WM_TIMER:
+      if (wParam == kLifetimeTimer) {
+        DestroyWindow(window);
+      } else if (!ready && GetForegroundWindow() == window) {
+        ready = true;
+        KillTimer(window, kReadyTimer);
+        Record("READY " + std::to_string(reinterpret_cast<uintptr_t>(window)));
+      } else if (!ready) {
+        SetForegroundWindow(window);
+      }
+      return 0;
+    case WM_DESTROY:
+      PostQuitMessage(0);
+      return 0;
+  }
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+Options ParseOptions() {
+  Options options;
+  int count = 0;
+  wchar_t** arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+  for (int i = 1; i < count; ++i) {
+    const std::wstring argument = arguments[i];
+    const bool hasValue = i + 1 < count;
+    if (argument == L"--title" && hasValue) {
+      options.title = arguments[++i];
+    } else if (argument == L"--edit") {
+      options.edit = true;
+    } else if (argument == L"--slow" && hasValue) {
+      options.slowMs = static_cast<DWORD>(std::wcstoul(arguments[++i], nullptr, 10));
+    } else if (argument == L"--lifetime" && hasValue) {
+      options.lifetimeSeconds = static_cast<UINT>(std::wcstoul(arguments[++i], nullptr, 10));
+    } else {
+      options.logPath = arguments[i];
+    }
+  }
+  return options;  // the argument array lives as long as the process
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+  const Options options = ParseOptions();
+  if (!options.logPath) {
+    return 2;
+  }
+  logFile = CreateFileW(options.logPath, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                        CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (logFile == INVALID_HANDLE_VALUE) {
+    return 3;
+  }
+
+  WNDCLASSW windowClass = {};
+  windowClass.lpfnWndProc = TargetProc;
+  windowClass.hInstance = instance;
+  windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+  windowClass.lpszClassName = L"OrvexKeysTarget";
+  RegisterClassW(&windowClass);
+  const HWND window = CreateWindowExW(0, windowClass.lpszClassName, options.title, WS_OVERLAPPEDWINDOW, 100, 100, 400,
+                                      200, nullptr, nullptr, instance, nullptr);
+  if (options.edit) {
+    editControl = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_AUTOVSCROLL, 0, 0, 400,
+                                  200, window, nullptr, instance, nullptr);
+  }
+  ShowWindow(window, SW_SHOW);
+  SetForegroundWindow(window);
+  SetTimer(window, kReadyTimer, 20, nullptr);
+  SetTimer(window, kLifetimeTimer, options.lifetimeSeconds * 1000, nullptr);
+
+  MSG message;
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    if (const char* name = KeyMessageName(message.message)) {
+      Record(std::string(name) + " " + std::to_string(message.wParam));
+      Sleep(options.slowMs);
+    }
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  CloseHandle(logFile);
+  return 0;
+}
