@@ -1,0 +1,241 @@
+#include "keys/feed.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "base/error.h"
+
+namespace orvex {
+namespace {
+
+// Records every call in order, as one text each; steps named in `failing` throw.
+class FakeDelivery : public KeyDelivery {
+ public:
+  std::vector<std::string> calls;
+  std::set<std::string> failing;
+  bool windowExists = true;
+  bool sendInputAccepts = true;
+
+  bool ActivateWindowByTitle(std::string_view title) override {
+    Call("Activate " + std::string(title));
+    return windowExists;
+  }
+  void KeysToClipboard(std::string_view text) override { Call("Clipboard " + std::string(text)); }
+  void PasteToForeground() override { Call("Paste"); }
+  void SendKeysAndWait(std::string_view text) override { Call("Wait " + std::string(text)); }
+  void VbSendKeys(std::string_view text, int32_t delay, bool yieldOnDelay) override {
+    Call("SendKeys " + std::string(text) + " " + std::to_string(delay) + (yieldOnDelay ? " yield" : ""));
+  }
+  bool VbSendInput(std::string_view text) override {
+    Call("SendInput " + std::string(text));
+    return sendInputAccepts;
+  }
+  void YieldToPendingMessages() override { Call("Yield"); }
+
+  void Call(const std::string& call) {
+    calls.push_back(call);
+    if (failing.contains(call.substr(0, call.find(' ')))) {
+      throw Error(kErrInvalidArgument, "Invalid procedure call or argument");
+    }
+  }
+};
+
+class FakeHost : public FeedHost {
+ public:
+  explicit FakeHost(std::vector<std::string>& calls) : calls_(calls) {}
+  std::vector<std::string> shown;
+
+  void StopPollingTimer() override { calls_.push_back("TimerOff"); }
+  void StartPollingTimer() override { calls_.push_back("TimerOn"); }
+  void ShowLastDataSent(const std::string& text) override { shown.push_back(text); }
+  std::string GeneralDateTimeNow() override { return "08/12/2026 10:15:00"; }
+
+ private:
+  std::vector<std::string>& calls_;
+};
+
+class FeedStringToAppTest : public ::testing::Test {
+ protected:
+  FakeDelivery delivery;
+  FakeHost host{delivery.calls};
+  KeyFeeder feeder{delivery, host};
+};
+
+using Calls = std::vector<std::string>;
+
+KeyDeliverySettings With(void (*set)(KeyDeliverySettings&)) {
+  KeyDeliverySettings settings;
+  set(settings);
+  return settings;
+}
+
+TEST_F(FeedStringToAppTest, TheFirstMatchingRuleChoosesTheEngine) {
+  const struct {
+    const char* name;
+    KeyDeliverySettings settings;
+    Calls calls;
+  } cases[] = {
+      {"SendInput by default", KeyDeliverySettings(), {"TimerOff", "SendInput 1{TAB}", "TimerOn"}},
+      {"keybd_event for a delay",
+       With([](KeyDeliverySettings& s) { s.KeyPressDelay = 50; }),
+       {"TimerOff", "SendKeys 1{TAB} 50", "TimerOn"}},
+      {"keybd_event when asked",
+       With([](KeyDeliverySettings& s) {
+         s.KeyPressDelay = 0;
+         s.UseOldSendKeys = true;
+         s.DoEventsOnDelay = true;
+       }),
+       {"TimerOff", "SendKeys 1{TAB} 0 yield", "TimerOn"}},
+      {"clipboard before all, timer left running",
+       With([](KeyDeliverySettings& s) {
+         s.ClipboardWin98DOS = true;
+         s.WaitMode = true;
+         s.KeyPressDelay = 50;
+       }),
+       {"Clipboard 1{TAB}", "Paste"}},
+      {"wait mode before the delay",
+       With([](KeyDeliverySettings& s) {
+         s.WaitMode = true;
+         s.KeyPressDelay = 50;
+         s.UseOldSendKeys = true;
+       }),
+       {"Wait 1{TAB}"}},
+  };
+  for (const auto& c : cases) {
+    delivery.calls.clear();
+    feeder.FeedStringToApp("1{TAB}", c.settings);
+    EXPECT_EQ(delivery.calls, c.calls) << c.name;
+  }
+}
+
+TEST_F(FeedStringToAppTest, LastFedTextIsTheMomentAndTheReadableText) {
+  feeder.FeedStringToApp("12{TAB}34{ENTER}{enter}{Tab}", {});
+  EXPECT_EQ(feeder.LastFedText(), "08/12/2026 10:15:00:\r\n\r\n12\t34\r\n{enter}{Tab}");
+  EXPECT_EQ(FormatLastFedText("t", "{ENTER}{TAB}{ENTER}"), "t:\r\n\r\n\r\n\t\r\n");
+  EXPECT_EQ(FormatLastFedText("t", "{{TAB}}"), "t:\r\n\r\n{\t}");
+}
+
+TEST_F(FeedStringToAppTest, TheDetailsBoxShowsSendInputsResultOnlyForThatEngine) {
+  const struct {
+    KeyDeliverySettings settings;
+    bool accepted;
+    std::string suffix;
+  } cases[] = {
+      {KeyDeliverySettings(), true, "\r\n***SendInput returned: True"},
+      {KeyDeliverySettings(), false, "\r\n***SendInput returned: False"},
+      {With([](KeyDeliverySettings& s) { s.KeyPressDelay = 50; }), true, ""},
+      {With([](KeyDeliverySettings& s) { s.ClipboardWin98DOS = true; }), true, ""},
+      {With([](KeyDeliverySettings& s) { s.WaitMode = true; }), true, ""},
+  };
+  for (const auto& c : cases) {
+    delivery.sendInputAccepts = c.accepted;
+    host.shown.clear();
+    feeder.FeedStringToApp("7", c.settings);
+    ASSERT_EQ(host.shown.size(), 1u);
+    EXPECT_EQ(host.shown[0], feeder.LastFedText() + c.suffix);
+  }
+}
+
+TEST_F(FeedStringToAppTest, MissingTargetWindowDropsTheTextUnlessAskedToTypeAnyway) {
+  feeder.FeedStringToApp("first", {});
+  const std::string before = feeder.LastFedText();
+  delivery.windowExists = false;
+  delivery.calls.clear();
+
+  feeder.FeedStringToApp("second", With([](KeyDeliverySettings& s) {
+                           s.ActivateWindow = true;
+                           s.ActivateWindowTitle = "epad";
+                         }));
+  EXPECT_EQ(delivery.calls, (Calls{"Activate epad"}));
+  EXPECT_EQ(feeder.LastFedText(), before);
+  EXPECT_EQ(host.shown.size(), 1u);
+
+  delivery.calls.clear();
+  feeder.FeedStringToApp("third", With([](KeyDeliverySettings& s) {
+                           s.ActivateWindow = true;
+                           s.ActivateWindowTitle = "epad";
+                           s.WhenActivateWindowFails = true;
+                         }));
+  EXPECT_EQ(delivery.calls, (Calls{"Activate epad", "TimerOff", "SendInput third", "TimerOn"}));
+  EXPECT_NE(feeder.LastFedText().find("third"), std::string::npos);
+}
+
+TEST_F(FeedStringToAppTest, WithActivationOnFailingStepsAreSkipped) {
+  const struct {
+    const char* failing;
+    KeyDeliverySettings settings;
+    Calls calls;
+  } cases[] = {
+      {"Activate",
+       With([](KeyDeliverySettings& s) {
+         s.ActivateWindow = true;
+         s.ActivateWindowTitle = "x";
+       }),
+       {"Activate x"}},
+      {"SendInput",
+       With([](KeyDeliverySettings& s) {
+         s.ActivateWindow = true;
+         s.ActivateWindowTitle = "x";
+       }),
+       {"Activate x", "TimerOff", "SendInput t", "TimerOn"}},
+      {"Clipboard",
+       With([](KeyDeliverySettings& s) {
+         s.ActivateWindow = true;
+         s.ActivateWindowTitle = "x";
+         s.ClipboardWin98DOS = true;
+       }),
+       {"Activate x", "Clipboard t", "Paste"}},
+      {"Yield",
+       With([](KeyDeliverySettings& s) {
+         s.ActivateWindow = true;
+         s.ActivateWindowTitle = "x";
+         s.ActivateWindowAfter = true;
+         s.WaitMode = true;
+       }),
+       {"Activate x", "Wait t", "Yield", "Activate x"}},
+  };
+  for (const auto& c : cases) {
+    delivery.calls.clear();
+    delivery.failing = {c.failing};
+    EXPECT_NO_THROW(feeder.FeedStringToApp("t", c.settings)) << c.failing;
+    EXPECT_EQ(delivery.calls, c.calls) << c.failing;
+  }
+}
+
+TEST_F(FeedStringToAppTest, WithoutActivationAFailureReachesTheCallerAfterTheTimerRestarts) {
+  const struct {
+    const char* failing;
+    KeyDeliverySettings settings;
+    Calls calls;
+  } cases[] = {
+      {"SendInput", KeyDeliverySettings(), {"TimerOff", "SendInput t", "TimerOn"}},
+      {"SendKeys",
+       With([](KeyDeliverySettings& s) { s.UseOldSendKeys = true; }),
+       {"TimerOff", "SendKeys t 0", "TimerOn"}},
+      {"Clipboard", With([](KeyDeliverySettings& s) { s.ClipboardWin98DOS = true; }), {"Clipboard t"}},
+      {"Wait", With([](KeyDeliverySettings& s) { s.WaitMode = true; }), {"Wait t"}},
+  };
+  for (const auto& c : cases) {
+    delivery.calls.clear();
+    delivery.failing = {c.failing};
+    host.shown.clear();
+    EXPECT_THROW(feeder.FeedStringToApp("t", c.settings), Error) << c.failing;
+    EXPECT_EQ(delivery.calls, c.calls) << c.failing;
+    EXPECT_TRUE(host.shown.empty()) << c.failing;
+    EXPECT_TRUE(feeder.LastFedText().empty()) << c.failing;
+  }
+}
+
+TEST_F(FeedStringToAppTest, ReactivationAfterTypingSkipsItsFailuresEvenWithoutActivationBefore) {
+  delivery.failing = {"Activate"};
+  EXPECT_NO_THROW(feeder.FeedStringToApp("t", With([](KeyDeliverySettings& s) {
+                                           s.ActivateWindowTitle = "Ledger";
+                                           s.ActivateWindowAfter = true;
+                                         })));
+  EXPECT_EQ(delivery.calls, (Calls{"TimerOff", "SendInput t", "TimerOn", "Yield", "Activate Ledger"}));
+  EXPECT_EQ(host.shown.size(), 1u);
+}
+
+}  // namespace
+}  // namespace orvex
