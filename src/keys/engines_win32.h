@@ -32,8 +32,9 @@ void KeysToClipboard(std::string_view text);
 void PasteToForeground();
 
 // Brings the visible top-level window whose title best matches to the foreground (an exact
-// title first, then one that starts with `title`, then one that holds it; case is ignored).
-// False when none matches.
+// title first, then one that starts with `title`, then one that holds it; case is ignored) and
+// waits, at most two seconds, until its thread has taken the activation, so that the keys typed
+// next reach it. False when no window matches.
 bool ActivateWindowByTitle(std::string_view title);
 
 // Handles the window messages waiting for this thread.

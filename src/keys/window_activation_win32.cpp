@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include <chrono>
 #include <string>
 #include <vector>
 
@@ -9,6 +10,10 @@
 
 namespace orvex {
 namespace {
+
+// The longest wait for the activated window's thread to take the activation: keys sent before
+// it has would still go to the window that had the focus.
+constexpr auto kActivationLimit = std::chrono::seconds(2);
 
 // How well a window title matches: the lower, the better.
 enum class TitleMatch { kExact, kLeading, kPartial, kNone };
@@ -53,6 +58,26 @@ BOOL CALLBACK ConsiderWindow(HWND window, LPARAM searchAddress) {
   return search.bestMatch == TitleMatch::kExact ? FALSE : TRUE;
 }
 
+// True once the window is the foreground window and its thread has taken the activation, so
+// that keys sent from now on reach it.
+bool IsActiveForInput(HWND window) {
+  GUITHREADINFO info = {};
+  info.cbSize = sizeof info;
+  return GetForegroundWindow() == window && GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) &&
+         info.hwndActive == window;
+}
+
+bool WaitUntilActiveForInput(HWND window) {
+  const auto deadline = std::chrono::steady_clock::now() + kActivationLimit;
+  while (!IsActiveForInput(window)) {
+    if (std::chrono::steady_clock::now() > deadline) {
+      return false;
+    }
+    Sleep(1);
+  }
+  return true;
+}
+
 // SetForegroundWindow, with the foreground thread's input attached when the system refuses a
 // plain request from a background program.
 bool BringToForeground(HWND window) {
@@ -60,7 +85,7 @@ bool BringToForeground(HWND window) {
     ShowWindow(window, SW_RESTORE);
   }
   if (SetForegroundWindow(window)) {
-    return true;
+    return WaitUntilActiveForInput(window);
   }
   const DWORD ownThread = GetCurrentThreadId();
   const DWORD foregroundThread = GetWindowThreadProcessId(GetForegroundWindow(), nullptr);
@@ -70,7 +95,7 @@ bool BringToForeground(HWND window) {
   if (attached) {
     AttachThreadInput(ownThread, foregroundThread, FALSE);
   }
-  return done;
+  return done && WaitUntilActiveForInput(window);
 }
 
 }  // namespace

@@ -12,8 +12,9 @@
 // WM_CLOSE or after the lifetime (60 seconds unless given), so it never outlives a test run.
 // ALT+F4 and ALT alone are recorded as keys but neither close the window nor open its menu.
 
-#include <shellapi.h>
 #include <windows.h>
+// After windows.h, which it needs.
+#include <shellapi.h>
 
 #include <cwchar>
 #include <string>

@@ -1,0 +1,223 @@
+// The typing engines type into a real window (tools/keys_target) under Wine; the window records
+// every keyboard message it takes from its queue.
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <memory>
+
+#include "base/error.h"
+#include "keys/engines_win32.h"
+#include "keys_target_process.h"
+#include "support/trace_capture.h"
+
+namespace orvex {
+namespace {
+
+using testing::Char;
+using testing::Concat;
+using testing::KeyDown;
+using testing::KeysTargetOptions;
+using testing::KeysTargetProcess;
+using testing::KeyUp;
+using testing::SysKeyDown;
+using testing::SysKeyUp;
+using testing::Typed;
+using Lines = std::vector<std::string>;
+
+constexpr int kVkPacket = 231;  // the key of a Unicode keyboard event
+
+enum class Engine { kSendInput, kKeybdEvent, kWaitMode };
+
+const char* NameOf(Engine engine) {
+  switch (engine) {
+    case Engine::kSendInput:
+      return "SendInput";
+    case Engine::kKeybdEvent:
+      return "keybd_event";
+    case Engine::kWaitMode:
+      return "wait mode";
+  }
+  return "";
+}
+
+void TypeWith(Engine engine, const std::string& text) {
+  switch (engine) {
+    case Engine::kSendInput:
+      VbSendInput(text);
+      break;
+    case Engine::kKeybdEvent:
+      VbSendKeys(text, 0, false);
+      break;
+    case Engine::kWaitMode:
+      SendKeysAndWait(text);
+      break;
+  }
+}
+
+// Wait mode closes its text with a press of the unassigned key 0x88; the target records it too.
+Lines WithoutWaitMarker(Lines lines) {
+  std::erase_if(lines, [](const std::string& line) { return line == KeyDown(0x88) || line == KeyUp(0x88); });
+  return lines;
+}
+
+Lines Only(const Lines& lines, std::string_view prefix) {
+  Lines kept;
+  for (const std::string& line : lines) {
+    if (line.starts_with(prefix)) {
+      kept.push_back(line);
+    }
+  }
+  return kept;
+}
+
+// Sets the NumLock toggle as this thread sees it, which is what the SendInput engine asks.
+void SetNumLock(bool on) {
+  BYTE states[256] = {};
+  GetKeyboardState(states);
+  states[VK_NUMLOCK] = on ? 1 : 0;
+  SetKeyboardState(states);
+}
+
+class TypingEngines : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() { target = std::make_unique<KeysTargetProcess>(); }
+  static void TearDownTestSuite() { target.reset(); }
+  void SetUp() override {
+    ASSERT_TRUE(target->Ready()) << "the recording target window did not start";
+    ASSERT_TRUE(target->BringToForeground());
+  }
+
+  static std::unique_ptr<KeysTargetProcess> target;
+};
+
+std::unique_ptr<KeysTargetProcess> TypingEngines::target;
+
+enum class Compare { kAll, kKeysOnly, kCharsOnly };
+
+struct TypingCase {
+  const char* text;
+  bool numLockOn;
+  Lines bySendInput;
+  Lines byKeybdEvent;  // when empty: the same as by SendInput
+  Compare compare = Compare::kAll;
+};
+
+const Lines kNumLockPress = {KeyDown(VK_NUMLOCK), KeyUp(VK_NUMLOCK)};
+
+TEST_F(TypingEngines, EveryEngineTypesTheLanguageIntoTheTarget) {
+  ASSERT_EQ(VkKeyScanW(L'\u05E9'), -1) << "these cases expect a keyboard layout without Hebrew letters";
+  const TypingCase cases[] = {
+      {"{TAB 2}{ENTER}", true, Concat({Typed(VK_TAB, 9), Typed(VK_TAB, 9), Typed(VK_RETURN, 13)}), {}},
+      {"+a", true, Concat({{KeyDown(VK_SHIFT)}, Typed('A', 'A'), {KeyUp(VK_SHIFT)}}), {}},
+      {"A", true, Concat({{KeyDown(VK_SHIFT)}, Typed('A', 'A'), {KeyUp(VK_SHIFT)}}), {}},
+      {"^a", true, Concat({{KeyDown(VK_CONTROL)}, Typed('A', 1), {KeyUp(VK_CONTROL)}}), {}},
+      {"%{F4}", true, {SysKeyDown(VK_MENU), SysKeyDown(VK_F4), SysKeyUp(VK_F4), KeyUp(VK_MENU)}, {}},
+      {"12.5", true, Concat({Typed('1', '1'), Typed('2', '2'), Typed(VK_DECIMAL, '.'), Typed('5', '5')}),
+       Concat({Typed('1', '1'), Typed('2', '2'), Typed(VK_OEM_PERIOD, '.'), Typed('5', '5')})},
+      {"12.5", false,
+       Concat(
+           {Typed('1', '1'), Typed('2', '2'), kNumLockPress, Typed(VK_DECIMAL, '.'), kNumLockPress, Typed('5', '5')}),
+       Concat({Typed('1', '1'), Typed('2', '2'), Typed(VK_OEM_PERIOD, '.'), Typed('5', '5')})},
+      {"{NUMPADENTER}", true, {KeyDown(VK_SEPARATOR), KeyUp(VK_SEPARATOR)}, {}, Compare::kKeysOnly},
+      {"{ChequeNum}",
+       true,
+       {Char('C'), Char('h'), Char('e'), Char('q'), Char('u'), Char('e'), Char('N'), Char('u'), Char('m')},
+       {},
+       Compare::kCharsOnly},
+      {"7+", true, Concat({Typed('7', '7'), {KeyDown(VK_SHIFT), KeyUp(VK_SHIFT)}}), {}},
+      // Letters the layout lacks arrive as Unicode keyboard events, with no modifier held.
+      {"\xD7\xA9\xD7\x9C\xD7\x95\xD7\x9D 5",
+       true,
+       Concat({Typed(kVkPacket, 0x5E9), Typed(kVkPacket, 0x5DC), Typed(kVkPacket, 0x5D5), Typed(kVkPacket, 0x5DD),
+               Typed(VK_SPACE, ' '), Typed('5', '5')}),
+       {}},
+      {"", true, {}, {}},
+  };
+  for (const TypingCase& c : cases) {
+    for (Engine engine : {Engine::kSendInput, Engine::kKeybdEvent, Engine::kWaitMode}) {
+      SetNumLock(c.numLockOn);
+      ASSERT_EQ(IsNumLockOn(), c.numLockOn);
+      Lines recorded = WithoutWaitMarker(target->Record([&] { TypeWith(engine, c.text); }));
+      const Lines& expected = engine == Engine::kSendInput || c.byKeybdEvent.empty() ? c.bySendInput : c.byKeybdEvent;
+      if (c.compare == Compare::kKeysOnly) {
+        recorded = Only(recorded, "KEY");
+      } else if (c.compare == Compare::kCharsOnly) {
+        recorded = Only(recorded, "CHAR");
+      }
+      EXPECT_EQ(recorded, expected) << c.text << " by " << NameOf(engine) << ", NumLock " << c.numLockOn;
+    }
+  }
+}
+
+TEST_F(TypingEngines, SendInputLogsTheTextAndReportsAcceptance) {
+  orvex::testing::TraceCapture trace;
+  bool accepted = false;
+  const Lines recorded = target->Record([&] { accepted = VbSendInput("9.{TAB}"); });
+  EXPECT_TRUE(accepted);
+  EXPECT_TRUE(trace.Contains("VbSendInput => 9.{TAB}"));
+  EXPECT_EQ(Only(recorded, "CHAR"), (Lines{Char('9'), Char('.'), Char('\t')}));
+
+  bool emptyAccepted = false;
+  EXPECT_TRUE(target->Record([&] { emptyAccepted = VbSendInput(""); }).empty());
+  EXPECT_TRUE(emptyAccepted);
+}
+
+TEST_F(TypingEngines, EmptyBracesFailSendInputBeforeAnyKeyAndKeybdEventAfterTheKeysBefore) {
+  Lines bySendInput = target->Record([] { EXPECT_THROW(VbSendInput("ab{}cd"), Error); });
+  EXPECT_TRUE(bySendInput.empty());
+  Lines byKeybdEvent = target->Record([] { EXPECT_THROW(VbSendKeys("ab{}cd", 0, false), Error); });
+  EXPECT_EQ(byKeybdEvent, Concat({Typed('A', 'a'), Typed('B', 'b')}));
+  Lines byWaitMode = target->Record([] { EXPECT_THROW(SendKeysAndWait("ab{}cd"), Error); });
+  EXPECT_TRUE(byWaitMode.empty());
+}
+
+TEST_F(TypingEngines, KeybdEventWaitsTheDelayBeforeEveryRepetition) {
+  const struct {
+    const char* text;
+    int delay;
+    bool yieldOnDelay;
+    int waits;
+    size_t keyDowns;
+  } cases[] = {
+      {"abc", 40, false, 3, 3},   {"abc", 40, true, 3, 3},   {"{TAB 3}", 40, false, 3, 3},
+      {"+{F4}", 60, false, 1, 2}, {"{ab}", 60, false, 1, 2},
+  };
+  for (const auto& c : cases) {
+    std::chrono::milliseconds elapsed{};
+    const Lines recorded = target->Record([&] {
+      const auto start = std::chrono::steady_clock::now();
+      VbSendKeys(c.text, c.delay, c.yieldOnDelay);
+      elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
+    });
+    EXPECT_GE(elapsed.count(), c.waits * c.delay) << c.text;
+    EXPECT_EQ(Only(recorded, "KEYDOWN").size() + Only(recorded, "SYSKEYDOWN").size(), c.keyDowns) << c.text;
+  }
+}
+
+TEST(WaitMode, ReturnsOnlyWhenTheTargetHasHandledEveryKey) {
+  KeysTargetOptions options;
+  options.title = L"Orvex busy target";
+  options.slowMs = 15;  // a busy program: 30 messages take about half a second
+  KeysTargetProcess busy(options);
+  ASSERT_TRUE(busy.Ready());
+  ASSERT_TRUE(busy.BringToForeground());
+  const std::string text = "1234{TAB}5678{ENTER}";
+  const Lines expected =
+      Concat({Typed('1', '1'), Typed('2', '2'), Typed('3', '3'), Typed('4', '4'), Typed(VK_TAB, 9), Typed('5', '5'),
+              Typed('6', '6'), Typed('7', '7'), Typed('8', '8'), Typed(VK_RETURN, 13)});
+
+  SendKeysAndWait(text);
+  EXPECT_EQ(WithoutWaitMarker(busy.Lines()), expected);
+
+  // The SendInput engine, by contrast, returns while the target is still busy.
+  const size_t before = busy.Lines().size();
+  const Lines rest = busy.Record([&] {
+    VbSendInput(text);
+    EXPECT_LT(busy.Lines().size() - before, expected.size());
+  });
+  EXPECT_EQ(WithoutWaitMarker(rest), expected);
+}
+
+}  // namespace
+}  // namespace orvex
