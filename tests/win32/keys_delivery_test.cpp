@@ -7,7 +7,7 @@
 #include "base/error.h"
 #include "base/wide_win32.h"
 #include "keys/engines_win32.h"
-#include "keys_target_process.h"
+#include "keys_target_client.h"
 
 namespace orvex {
 namespace {

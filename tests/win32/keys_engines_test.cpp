@@ -8,7 +8,7 @@
 
 #include "base/error.h"
 #include "keys/engines_win32.h"
-#include "keys_target_process.h"
+#include "keys_target_client.h"
 #include "support/trace_capture.h"
 
 namespace orvex {

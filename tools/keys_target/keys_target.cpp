@@ -1,14 +1,15 @@
 // A window that records the keyboard messages it receives, for the tests and the benchmark of
 // the typing engines.
 //
-//   keys_target.exe <log file> [--title <title>] [--edit] [--slow <ms>] [--lifetime <seconds>]
+//   keys_target.exe <log file> [--title <title>] [--edit] [--slow <ms>] [--times] [--lifetime <seconds>]
 //
 // Every WM_KEYDOWN, WM_KEYUP, WM_SYSKEYDOWN, WM_SYSKEYUP, WM_CHAR and WM_SYSCHAR taken from the
 // queue is appended to the log as one line, "KEYDOWN 65", "CHAR 97" (the message name and the
 // decimal wParam), before it is handled. The first line, "READY <window handle>", is written once
 // the window is in the foreground. --edit fills the window with an EDIT control that has the
 // focus; the system-menu paste command (0xE001) pastes the clipboard into it. --slow waits that
-// many milliseconds after every recorded message, like a busy program. The window closes on
+// many milliseconds after every recorded message, like a busy program. --times ends every key
+// line with " @" and the performance counter at the moment the message was taken. The window closes on
 // WM_CLOSE or after the lifetime (60 seconds unless given), so it never outlives a test run.
 // ALT+F4 and ALT alone are recorded as keys but neither close the window nor open its menu.
 
@@ -30,6 +31,7 @@ struct Options {
   const wchar_t* title = L"Orvex keys target";
   bool edit = false;
   DWORD slowMs = 0;
+  bool times = false;
   UINT lifetimeSeconds = 60;
 };
 
@@ -113,6 +115,8 @@ Options ParseOptions() {
     const bool hasValue = i + 1 < count;
     if (argument == L"--title" && hasValue) {
       options.title = arguments[++i];
+    } else if (argument == L"--times") {
+      options.times = true;
     } else if (argument == L"--edit") {
       options.edit = true;
     } else if (argument == L"--slow" && hasValue) {
@@ -160,7 +164,13 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   MSG message;
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {
     if (const char* name = KeyMessageName(message.message)) {
-      Record(std::string(name) + " " + std::to_string(message.wParam));
+      std::string line = std::string(name) + " " + std::to_string(message.wParam);
+      if (options.times) {
+        LARGE_INTEGER now;
+        QueryPerformanceCounter(&now);
+        line += " @" + std::to_string(now.QuadPart);
+      }
+      Record(line);
       Sleep(options.slowMs);
     }
     TranslateMessage(&message);

@@ -1,4 +1,4 @@
-#include "keys_target_process.h"
+#include "keys_target_client.h"
 
 #include <filesystem>
 #include <fstream>
@@ -8,9 +8,6 @@
 namespace orvex::testing {
 namespace {
 
-// The target is built beside the tests: build/<preset>/tools/keys_target, and tests run in
-// build/<preset>/tests.
-constexpr wchar_t kTargetProgram[] = L"..\\tools\\keys_target\\keys_target.exe";
 constexpr WORD kVkClosingKey = 0x89;
 constexpr auto kStartLimit = std::chrono::seconds(15);
 constexpr auto kRecordLimit = std::chrono::seconds(15);
@@ -64,9 +61,12 @@ bool WaitUntil(Condition condition, std::chrono::milliseconds limit) {
 
 KeysTargetProcess::KeysTargetProcess(const KeysTargetOptions& options) : logPath_(NewLogPath()) {
   std::wstring commandLine =
-      std::wstring(L"\"") + kTargetProgram + L"\" \"" + logPath_ + L"\" --title \"" + options.title + L"\"";
+      std::wstring(L"\"") + options.program + L"\" \"" + logPath_ + L"\" --title \"" + options.title + L"\"";
   if (options.edit) {
     commandLine += L" --edit";
+  }
+  if (options.times) {
+    commandLine += L" --times";
   }
   if (options.slowMs > 0) {
     commandLine += L" --slow " + std::to_wstring(options.slowMs);

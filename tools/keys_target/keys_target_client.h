@@ -1,6 +1,7 @@
 #pragma once
 
-// Runs tools/keys_target (the recording target window) for a test and reads what it recorded.
+// Runs tools/keys_target (the recording target window) for a test or a benchmark and reads what
+// it recorded.
 
 #include <windows.h>
 
@@ -13,9 +14,12 @@
 namespace orvex::testing {
 
 struct KeysTargetOptions {
+  // Relative to the tests' working folder, build/<preset>/tests.
+  std::wstring program = L"..\\tools\\keys_target\\keys_target.exe";
   std::wstring title = L"Orvex keys target";
   bool edit = false;
   int slowMs = 0;
+  bool times = false;  // every line ends with " @" and the performance counter when it was taken
 };
 
 class KeysTargetProcess {
@@ -32,7 +36,7 @@ class KeysTargetProcess {
   // Puts the target in the foreground again; true once it is there.
   bool BringToForeground();
 
-  // Every recorded line after "READY".
+  // Every complete recorded line after "READY".
   std::vector<std::string> Lines() const;
 
   // Runs `type`, then presses an unassigned key and waits until the target has recorded it, so
