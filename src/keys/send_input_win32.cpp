@@ -18,7 +18,7 @@ constexpr WORD kVkEndMarker = 0x88;
 constexpr auto kWaitLimit = std::chrono::seconds(10);
 
 // Shares the key state of the foreground window's thread for as long as it lives, so that
-// GetKeyState shows which keys that thread has taken from its queue.
+// GetKeyboardState shows which keys that thread has taken from its queue.
 class ForegroundKeyState {
  public:
   explicit ForegroundKeyState(HWND foreground)
@@ -63,9 +63,9 @@ bool WaitForMarker(const ForegroundKeyState& keyState) {
   return true;
 }
 
-std::vector<INPUT> MarkerEvent(bool up) {
+INPUT MarkerEvent(bool up) {
   const WORD scan = static_cast<WORD>(MapVirtualKeyW(kVkEndMarker, MAPVK_VK_TO_VSC));
-  return {MakeKeyInput(kVkEndMarker, scan, up ? KEYEVENTF_KEYUP : 0, 0)};
+  return MakeKeyInput(kVkEndMarker, scan, up ? KEYEVENTF_KEYUP : 0, 0);
 }
 
 }  // namespace
@@ -95,13 +95,13 @@ void SendKeysAndWait(std::string_view text) {
     WriteDebugLog("SendKeysAndWait: cannot follow the target window's input; keys sent without waiting");
     return;
   }
-  batch.push_back(MarkerEvent(false).front());
+  batch.push_back(MarkerEvent(false));
   if (!SendInputBatch(batch)) {
     WriteDebugLog("SendKeysAndWait: the system did not accept every key event");
   } else if (!WaitForMarker(keyState)) {
     WriteDebugLog("SendKeysAndWait: the target window did not take the keys within 10 seconds");
   }
-  std::vector<INPUT> release = MarkerEvent(true);
+  std::vector<INPUT> release = {MarkerEvent(true)};
   SendInputBatch(release);
 }
 

@@ -27,6 +27,18 @@ void SendUnicodeEvent(const KeyEvent& event) {
 
 }  // namespace
 
+void YieldToPendingMessages() {
+  MSG message;
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (message.message == WM_QUIT) {
+      PostQuitMessage(static_cast<int>(message.wParam));
+      return;
+    }
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+}
+
 void VbSendKeys(std::string_view text, int32_t delay, bool yieldOnDelay) {
   static const AnsiKeyTables tables;
   const ParsedKeyCodes parsed = ParseKeyCodes(text);

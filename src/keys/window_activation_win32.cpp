@@ -116,16 +116,4 @@ bool ActivateWindowByTitle(std::string_view title) {
   return true;
 }
 
-void YieldToPendingMessages() {
-  MSG message;
-  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-    if (message.message == WM_QUIT) {
-      PostQuitMessage(static_cast<int>(message.wParam));
-      return;
-    }
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
-  }
-}
-
 }  // namespace orvex

@@ -8,6 +8,7 @@
 #include "base/wide_win32.h"
 #include "keys/engines_win32.h"
 #include "keys_target_client.h"
+#include "support/trace_capture.h"
 
 namespace orvex {
 namespace {
@@ -59,6 +60,24 @@ TEST(ClipboardPaste, EmptyBracesFailBeforeTheClipboardIsTouched) {
   KeysToClipboard("kept");
   EXPECT_THROW(KeysToClipboard("new{}"), Error);
   EXPECT_EQ(ClipboardText(), L"kept");
+}
+
+TEST(ClipboardPaste, WithoutAForegroundWindowOnlyTheTraceTellsWhy) {
+  {
+    KeysTargetProcess target;  // the foreground window, ended when the block ends
+    ASSERT_TRUE(target.Ready());
+  }
+  for (int wait = 0; wait < 500 && GetForegroundWindow(); ++wait) {
+    Sleep(10);
+  }
+  ASSERT_EQ(GetForegroundWindow(), nullptr);
+  orvex::testing::TraceCapture trace;
+  PasteToForeground();
+  const std::vector<std::string> messages = trace.Messages();
+  ASSERT_EQ(messages.size(), 2u);
+  EXPECT_EQ(messages[0], "Cannot find target");
+  EXPECT_FALSE(messages[1].empty());
+  EXPECT_EQ(messages[1].find_first_not_of("0123456789"), std::string::npos) << messages[1];
 }
 
 class WindowActivation : public ::testing::Test {
