@@ -195,6 +195,27 @@ TEST_F(TypingEngines, KeybdEventWaitsTheDelayBeforeEveryRepetition) {
   }
 }
 
+TEST_F(TypingEngines, KeybdEventYieldsToWindowMessagesOnlyAroundARealDelay) {
+  const struct {
+    int delay;
+    bool yieldOnDelay;
+    bool messageHandled;
+  } cases[] = {
+      {0, true, false},
+      {20, false, false},
+      {20, true, true},
+  };
+  for (const auto& c : cases) {
+    MSG pending;
+    while (PeekMessageW(&pending, nullptr, WM_APP, WM_APP, PM_REMOVE)) {
+    }
+    PostThreadMessageW(GetCurrentThreadId(), WM_APP, 0, 0);
+    target->Record([&] { VbSendKeys("a", c.delay, c.yieldOnDelay); });
+    EXPECT_EQ(!PeekMessageW(&pending, nullptr, WM_APP, WM_APP, PM_REMOVE), c.messageHandled)
+        << c.delay << " " << c.yieldOnDelay;
+  }
+}
+
 TEST(WaitMode, ReturnsOnlyWhenTheTargetHasHandledEveryKey) {
   KeysTargetOptions options;
   options.title = L"Orvex busy target";
