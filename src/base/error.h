@@ -17,6 +17,7 @@ enum ErrorNumber : int32_t {
   kErrBadFileNameOrNumber = 52,
   kErrPathFileAccess = 75,
   kErrPathNotFound = 76,
+  kErrResourceNotFound = 326,
 };
 
 // An operation that fails throws Error: a number and a description.
