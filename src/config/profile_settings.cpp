@@ -36,6 +36,14 @@ bool Store(std::optional<T> value, T ProfileSettings::*field, ProfileSettings& s
 
 }  // namespace
 
+ProfileSettings DefaultProfileSettings() {
+  ProfileSettings settings;
+  for (const ProfileKey& key : kProfileKeys) {
+    StoreProfileValue(key, key.defaultValue, settings);
+  }
+  return settings;
+}
+
 bool StoreProfileValue(const ProfileKey& key, std::string_view text, ProfileSettings& settings) {
   switch (key.type) {
     case ProfileKeyType::Byte:

@@ -260,6 +260,9 @@ consteval bool KeyTypesFitTheirFields() {
 }
 static_assert(KeyTypesFitTheirFields());
 
+// Every field at its key's default: what a profile whose keys are all missing or damaged gives.
+ProfileSettings DefaultProfileSettings();
+
 // Converts the text read for the key and stores it in its field; returns whether the text converted.
 // A text that does not convert leaves the field as it was (IconFontSize takes 1 instead).
 bool StoreProfileValue(const ProfileKey& key, std::string_view text, ProfileSettings& settings);

@@ -29,8 +29,9 @@ std::string TrayTipField(std::string_view profileName);
 class Profiles {
  public:
   // ini: the shared INI object, already on the configuration file; a load moves it to the
-  // profile's section.
-  Profiles(cInifile& ini, Shell& shell) : ini_(ini), shell_(shell) {}
+  // profile's section. The settings start at the keys' defaults, so that a key the first profile
+  // holds damaged gives its default.
+  Profiles(cInifile& ini, Shell& shell) : ini_(ini), shell_(shell), settings_(DefaultProfileSettings()) {}
 
   const NumberedList& ProfileNames() const { return profileNames_; }
   // Built once at start-up.
