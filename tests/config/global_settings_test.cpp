@@ -5,6 +5,7 @@
 #include "support/fake_message_boxes.h"
 #include "support/fake_reader_library.h"
 #include "support/fake_shell.h"
+#include "support/ini_text_file.h"
 #include "support/temp_folder.h"
 #include "support/trace_capture.h"
 
@@ -24,7 +25,7 @@ class ReadConfigTest : public ::testing::Test {
   // Writes the configuration file (none when iniText is empty) and runs ReadConfig on it.
   bool Run(std::string_view iniText, StartSwitches switches = {}) {
     const std::string path =
-        iniText.empty() ? folder.PathOf("OrvexExcella.ini") : folder.WriteIni("OrvexExcella.ini", iniText);
+        iniText.empty() ? folder.File("OrvexExcella.ini") : testing::WriteIniFile(folder, "OrvexExcella.ini", iniText);
     return ReadConfig({path, ini, reader, shell, messageBoxes, switches}, settings, profiles);
   }
 
@@ -87,7 +88,7 @@ TEST_F(ReadConfigTest, WholeNumberSettingsOutOfRangeOrNotNumbersTakeTheirDefault
     GlobalSettings caseSettings;
     FakeShell caseShell;
     Profiles caseProfiles{ini, caseShell};
-    const std::string path = folder.WriteIni("OrvexExcella.ini", "[Config]\n" + c.lines);
+    const std::string path = testing::WriteIniFile(folder, "OrvexExcella.ini", "[Config]\n" + c.lines);
     ASSERT_TRUE(ReadConfig({path, ini, reader, caseShell, messageBoxes, {}}, caseSettings, caseProfiles));
     EXPECT_EQ(caseSettings.splashInterval, c.splashInterval) << c.lines;
     EXPECT_EQ(caseShell.splashInterval, c.splashInterval) << c.lines;
@@ -211,7 +212,7 @@ TEST_F(ReadConfigTest, TheDefaultProfileNameChoosesTheStartProfile) {
     FakeShell caseShell;
     Profiles caseProfiles{ini, caseShell};
     GlobalSettings caseSettings;
-    const std::string path = folder.WriteIni(
+    const std::string path = testing::WriteIniFile(folder, 
         "OrvexExcella.ini", "[Config]\n" + c.defaultName + "[First]\nRed=1\n[Second]\nRed=2\n[Third]\nRed=3\n");
     ASSERT_TRUE(ReadConfig({path, ini, reader, caseShell, messageBoxes, {}}, caseSettings, caseProfiles));
     EXPECT_EQ(caseProfiles.CurrentProfile(), c.profile) << c.defaultName;

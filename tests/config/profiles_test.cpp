@@ -6,6 +6,7 @@
 
 #include "config/global_settings.h"
 #include "support/fake_shell.h"
+#include "support/ini_text_file.h"
 #include "support/temp_folder.h"
 #include "support/trace_capture.h"
 
@@ -57,7 +58,7 @@ TEST(TrayTipField, IsAlwaysSixtyFourCharactersWithANul) {
 class ProfilesTest : public ::testing::Test {
  protected:
   void Start(std::string_view iniText) {
-    ini.SetPath(folder.WriteIni("OrvexExcella.ini", iniText));
+    ini.SetPath(testing::WriteIniFile(folder, "OrvexExcella.ini", iniText));
     ini.SetSection("Config");
     profiles.SetProfileNames(ProfileSectionNames(ini));
     for (const std::string& name : profiles.ProfileNames()) {

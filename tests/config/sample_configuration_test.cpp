@@ -14,6 +14,7 @@
 #include "config/profile_settings.h"
 #include "config/profiles.h"
 #include "support/fake_shell.h"
+#include "support/ini_text_file.h"
 #include "support/temp_folder.h"
 #include "support/trace_capture.h"
 
@@ -191,7 +192,7 @@ TEST(SampleConfiguration, ExplainsEveryKeyInACommentRightBeforeIt) {
 
 TEST(SampleConfiguration, ReadsBackKeyByKeyAsTheTableOfActiveLines) {
   TempFolder folder;
-  const std::string path = folder.PathOf("OrvexExcella.ini");
+  const std::string path = folder.File("OrvexExcella.ini");
   ASSERT_TRUE(WriteFileBytes(path, SampleConfigurationBytes()));
   cInifile ini;
   ini.SetPath(path);
@@ -243,7 +244,7 @@ TEST(SampleConfiguration, EveryProfileKeyIsThereActiveOrAsACommentedOutLine) {
 
 TEST(SampleConfiguration, ItsProfileLoadsWithTheSampleValues) {
   TempFolder folder;
-  const std::string path = folder.PathOf("OrvexExcella.ini");
+  const std::string path = folder.File("OrvexExcella.ini");
   ASSERT_TRUE(WriteFileBytes(path, SampleConfigurationBytes()));
   cInifile ini;
   ini.SetPath(path);
@@ -266,7 +267,7 @@ TEST(SampleConfiguration, ItsProfileLoadsWithTheSampleValues) {
 class CheckForIniTest : public ::testing::Test {
  protected:
   TempFolder folder;
-  std::string path = folder.PathOf("OrvexExcella.ini");
+  std::string path = folder.File("OrvexExcella.ini");
 };
 
 TEST_F(CheckForIniTest, WritesTheSampleWhenNoFileExists) {
@@ -289,7 +290,7 @@ TEST_F(CheckForIniTest, AFolderOfThatNameIsLeftAlone) {
 }
 
 TEST_F(CheckForIniTest, AFileThatCannotBeWrittenIsTracedNotRaised) {
-  const std::string inMissingFolder = folder.PathOf("missing/OrvexExcella.ini");
+  const std::string inMissingFolder = folder.File("missing/OrvexExcella.ini");
   testing::TraceCapture trace;
   EXPECT_NO_THROW(CheckForINI(inMissingFolder));
   EXPECT_TRUE(trace.Contains("CheckForINI: the sample configuration could not be written to " + inMissingFolder));

@@ -3,13 +3,9 @@
 // A fresh folder under the system's temporary folder, removed with everything in it at the end.
 
 #include <atomic>
+#include <chrono>
 #include <filesystem>
 #include <string>
-#include <string_view>
-#include <system_error>
-
-#include "base/file_io.h"
-#include "base/text_codec.h"
 
 namespace orvex::testing {
 
@@ -17,13 +13,10 @@ class TempFolder {
  public:
   TempFolder() {
     static std::atomic<int> counter{0};
-    const auto base = std::filesystem::temp_directory_path();
-    for (;;) {
-      path_ = base / ("orvex-test-" + std::to_string(counter++));
-      if (std::filesystem::create_directory(path_)) {
-        break;
-      }
-    }
+    const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
+    path_ = std::filesystem::temp_directory_path() /
+            ("orvex-test-" + std::to_string(stamp) + "-" + std::to_string(counter++));
+    std::filesystem::create_directories(path_);
   }
   ~TempFolder() {
     std::error_code ignored;
@@ -32,24 +25,11 @@ class TempFolder {
   TempFolder(const TempFolder&) = delete;
   TempFolder& operator=(const TempFolder&) = delete;
 
-  // The UTF-8 path of a file in the folder.
-  std::string PathOf(std::string_view name) const {
-    const std::u8string folder = path_.u8string();
-    return std::string(folder.begin(), folder.end()) + "/" + std::string(name);
-  }
-
-  // Writes UTF-8 text as a Windows-1255 file with CR LF line ends (LF in the text marks a line end).
-  std::string WriteIni(std::string_view name, std::string_view utf8Text) const {
-    std::string text;
-    for (const char c : utf8Text) {
-      if (c == '\n') {
-        text += '\r';
-      }
-      text += c;
-    }
-    const std::string path = PathOf(name);
-    WriteFileBytes(path, Utf8ToWindows1255(text));
-    return path;
+  const std::filesystem::path& Path() const { return path_; }
+  // A path inside the folder, as UTF-8 text.
+  std::string File(const std::string& name) const {
+    const std::u8string text = (path_ / std::filesystem::path(std::u8string(name.begin(), name.end()))).u8string();
+    return std::string(text.begin(), text.end());
   }
 
  private:
