@@ -212,8 +212,8 @@ TEST_F(ReadConfigTest, TheDefaultProfileNameChoosesTheStartProfile) {
     FakeShell caseShell;
     Profiles caseProfiles{ini, caseShell};
     GlobalSettings caseSettings;
-    const std::string path = testing::WriteIniFile(folder, 
-        "OrvexExcella.ini", "[Config]\n" + c.defaultName + "[First]\nRed=1\n[Second]\nRed=2\n[Third]\nRed=3\n");
+    const std::string path = testing::WriteIniFile(
+        folder, "OrvexExcella.ini", "[Config]\n" + c.defaultName + "[First]\nRed=1\n[Second]\nRed=2\n[Third]\nRed=3\n");
     ASSERT_TRUE(ReadConfig({path, ini, reader, caseShell, messageBoxes, {}}, caseSettings, caseProfiles));
     EXPECT_EQ(caseProfiles.CurrentProfile(), c.profile) << c.defaultName;
     EXPECT_EQ(caseShell.trayTipUpdates, 1) << "only one profile is loaded: " << c.defaultName;

@@ -221,7 +221,7 @@ TEST_F(BankProfileTest, TheWorkRunsWithTheBanksProfileAndThePreviousOneReturns) 
 }
 
 TEST_F(BankProfileTest, WithoutAProfileForTheBankTheCurrentOneIsUsedAndNothingIsLoaded) {
-  for (const std::string bank : {"12", "011", "1"}) {
+  for (const std::string bank : {"12", "1", "111"}) {
     int32_t lengthSeen = 0;
     profiles.WithBankProfile(bank, [&] { lengthSeen = profiles.Settings().ChequeNumLength; });
     EXPECT_EQ(lengthSeen, 8) << bank;
