@@ -15,9 +15,9 @@ namespace orvex {
 namespace {
 
 constexpr int kProfiles = 60;
-constexpr int kLinesPerProfile = 49;
+constexpr int kLinesPerProfile = 50;  // a blank line, the section line, comments and keys
 
-// [Config], then 60 profiles of 49 lines each: comments and values of the key table.
+// [Config], then 60 profiles of 50 lines each (3,004 lines): comments and values of the key table.
 std::string LargeConfiguration() {
   std::string text = "[Config]\nSplashScreenTime=750\nExcellaDeviceName=STX_USB\nDefaultProfileName=Profile 1\n";
   for (int profile = 1; profile <= kProfiles; ++profile) {
@@ -47,6 +47,21 @@ void LoadProfileFromLargeConfiguration(benchmark::State& state) {
   state.SetLabel("profile " + std::to_string(profile) + " of " + std::to_string(profiles.ProfileNames().Count()));
 }
 BENCHMARK(LoadProfileFromLargeConfiguration)->Arg(1)->Arg(30)->Arg(60)->Unit(benchmark::kMicrosecond);
+
+// One key of the same file: a load reads every key of the table this way, the file anew each time.
+void ReadOneKeyOfLargeConfiguration(benchmark::State& state) {
+  testing::TempFolder folder;
+  cInifile ini;
+  ini.SetPath(testing::WriteIniFile(folder, "OrvexExcella.ini", LargeConfiguration()));
+  ini.SetSection("Profile 60");
+  ini.SetKey("ChequeTemplate");
+  ini.SetDefault("");
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(ini.Value());
+  }
+  state.SetLabel(std::to_string(kProfileKeys.size()) + " keys per load");
+}
+BENCHMARK(ReadOneKeyOfLargeConfiguration)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace orvex

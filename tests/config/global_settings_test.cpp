@@ -157,7 +157,8 @@ TEST_F(ReadConfigTest, BuildsTheRunAndSearchMenusFromPairsOfFields) {
 TEST(BuildMenuFromList, TakesFieldsAsTheyAreAndAtMost127Entries) {
   std::string manyPairs;
   for (int i = 1; i <= 130; ++i) {
-    manyPairs += (i > 1 ? "|" : "") + std::to_string(i) + "|cmd" + std::to_string(i);
+    const std::string number = std::to_string(i);
+    manyPairs.append(i > 1 ? "|" : "").append(number).append("|cmd").append(number);
   }
   const struct {
     std::string value;
