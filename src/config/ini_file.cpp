@@ -72,7 +72,8 @@ class IniText {
 
   // Section names and key names match without regard to case, the first match wins.
   static bool SameName(std::string_view a, std::string_view b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) { return FoldCase(x) == FoldCase(y); });
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                      [](char x, char y) { return FoldCase(x) == FoldCase(y); });
   }
 
   // The first section named `section` (in the file's encoding), if any.
@@ -202,7 +203,9 @@ NumberedList SplitNameList(const std::string& list, bool keepEmpty) {
 }
 
 // An absent file reads like an empty one.
-std::string ReadIniBytes(const std::string& path) { return ReadFileBytes(path).value_or(std::string()); }
+std::string ReadIniBytes(const std::string& path) {
+  return ReadFileBytes(path).value_or(std::string());
+}
 
 // Replaces the bytes [firstByte, lastByte) with `replacement` (already encoded) and writes the file.
 bool WriteSpliced(const std::string& path, const IniText& ini, size_t firstByte, size_t lastByte,
@@ -336,10 +339,16 @@ std::string cInifile::Sections() const {
   return NameList(names);
 }
 
-NumberedList cInifile::EnumerateCurrentSection() const { return SplitNameList(INISection(), true); }
+NumberedList cInifile::EnumerateCurrentSection() const {
+  return SplitNameList(INISection(), true);
+}
 
-NumberedList cInifile::EnumerateAllSections() const { return SplitNameList(Sections(), false); }
+NumberedList cInifile::EnumerateAllSections() const {
+  return SplitNameList(Sections(), false);
+}
 
-int32_t cInifile::CLngDefault(std::string_view sString, int32_t lDefault) { return ToInt32(sString).value_or(lDefault); }
+int32_t cInifile::CLngDefault(std::string_view sString, int32_t lDefault) {
+  return ToInt32(sString).value_or(lDefault);
+}
 
 }  // namespace orvex

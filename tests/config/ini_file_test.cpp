@@ -36,10 +36,8 @@ TEST_F(IniFileTest, ReadsValuesAsTheProfileRulesSay) {
     std::string expected;
   } cases[] = {
       {"Config", "Empty", ""},  // present but empty is not the default
-      {"config", "QUOTED", "ABC"},
-      {"Config", "Long", std::string(254, 'x')},
-      {"Config", "Spaced", "v w"},
-      {"Config", "Missing", "DEF"},
+      {"config", "QUOTED", "ABC"}, {"Config", "Long", std::string(254, 'x')},
+      {"Config", "Spaced", "v w"}, {"Config", "Missing", "DEF"},
       {"Other", "Empty", "DEF"},
   };
   for (const auto& c : cases) {
@@ -118,10 +116,10 @@ TEST_F(IniFileTest, WritesChangeOnlyTheirLine) {
       {"replace keeps the key's spelling and indentation", "config", "KEY", "new",
        "; comment  with  spaces\r\n[Config]\r\n  Key=new\r\nOther=1\r\n\r\n[Bank11]\nRed=10\r\n\xE0=\xE1\r\n"},
       {"new key goes after the section's last line", "Config", "Added", "v",
-       "; comment  with  spaces\r\n[Config]\r\n  Key = old ; note\r\nOther=1\r\nAdded=v\r\n\r\n[Bank11]\nRed=10\r\n\xE0="
+       "; comment  with  spaces\r\n[Config]\r\n  Key = old ; "
+       "note\r\nOther=1\r\nAdded=v\r\n\r\n[Bank11]\nRed=10\r\n\xE0="
        "\xE1\r\n"},
-      {"new section goes at the end", "New", "K", "ש",
-       original + "\r\n[New]\r\nK=\xF9\r\n"},
+      {"new section goes at the end", "New", "K", "ש", original + "\r\n[New]\r\nK=\xF9\r\n"},
       {"delete key", "Config", "Other", nullptr,
        "; comment  with  spaces\r\n[Config]\r\n  Key = old ; note\r\n\r\n[Bank11]\nRed=10\r\n\xE0=\xE1\r\n"},
       {"delete section", "Config", nullptr, nullptr, "; comment  with  spaces\r\n[Bank11]\nRed=10\r\n\xE0=\xE1\r\n"},

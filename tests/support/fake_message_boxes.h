@@ -1,6 +1,6 @@
 #pragma once
 
-// Records every message shown and answers from a script (OK when the script is used up).
+// Records every message the core shows and answers with scripted answers (Ok when none is left).
 
 #include <deque>
 #include <vector>
@@ -21,14 +21,12 @@ class FakeMessageBoxes : public MessageBoxes {
     return answer;
   }
 
-  // The answers given to the next messages, in order.
-  void ScriptAnswers(std::initializer_list<MessageAnswer> answers) { answers_.insert(answers_.end(), answers); }
-
+  void AnswerNext(MessageAnswer answer) { answers_.push_back(answer); }
   const std::vector<Message>& Shown() const { return shown_; }
 
  private:
-  std::vector<Message> shown_;
   std::deque<MessageAnswer> answers_;
+  std::vector<Message> shown_;
 };
 
 }  // namespace orvex::testing

@@ -36,7 +36,9 @@ const Difference kDeliberateDifferences[] = {
      "line it writes: the file keeps its meaning."},
 };
 
-std::string Ansi(const std::string& utf8) { return Utf8ToWindows1255(utf8); }
+std::string Ansi(const std::string& utf8) {
+  return Utf8ToWindows1255(utf8);
+}
 
 class PlatformIni {
  public:
@@ -164,7 +166,9 @@ void ExpectSameReadings(const std::string& label, const Readings& ours, const Re
   }
 }
 
-TEST(IniFileAgainstPlatform, CorpusHasEnoughFiles) { EXPECT_GE(IniCorpus().size(), 30u); }
+TEST(IniFileAgainstPlatform, CorpusHasEnoughFiles) {
+  EXPECT_GE(IniCorpus().size(), 30u);
+}
 
 TEST(IniFileAgainstPlatform, EveryReadAgrees) {
   testing::TempFolder folder;
