@@ -40,9 +40,13 @@ std::string TrayTipField(std::string_view profileName) {
   return field;
 }
 
+bool Profiles::NamesAProfile(int32_t number) const {
+  return number >= 1 && number <= profileNames_.Count();
+}
+
 void Profiles::LoadProfile(int32_t number) {
-  const bool namesAProfile = number >= 1 && number <= profileNames_.Count();
-  if (namesAProfile) {
+  // A number that names no profile leaves the INI object on the section it is on.
+  if (NamesAProfile(number)) {
     ini_.SetSection(profileNames_.At(number));
   }
   ReadKeys(ini_.Section());
@@ -77,9 +81,9 @@ void Profiles::ApplyToIconSurfaceAndClients() {
 }
 
 void Profiles::ShowLoadedProfile(int32_t number) {
-  const bool namesAProfile = number >= 1 && number <= profileNames_.Count();
   RunSkippingError([&] {
-    shell_.SetTrayTip(TrayTipField(namesAProfile ? std::string_view(profileNames_.At(number)) : kDefaultSettingsName));
+    shell_.SetTrayTip(
+        TrayTipField(NamesAProfile(number) ? std::string_view(profileNames_.At(number)) : kDefaultSettingsName));
   });
   RunSkippingError([&] { shell_.SetProfileChecked(currentProfile_, false); });
   RunSkippingError([&] { shell_.SetProfileChecked(number, true); });

@@ -62,6 +62,7 @@ class Profiles {
   void WithBankProfile(std::string_view bankNumber, const std::function<void()>& work);
 
  private:
+  bool NamesAProfile(int32_t number) const;
   void ReadKeys(std::string_view sectionName);
   void ApplyToIconSurfaceAndClients();
   void ShowLoadedProfile(int32_t number);

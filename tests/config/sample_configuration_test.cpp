@@ -271,8 +271,11 @@ class CheckForIniTest : public ::testing::Test {
 };
 
 TEST_F(CheckForIniTest, WritesTheSampleWhenNoFileExists) {
-  CheckForINI(path);
-  EXPECT_EQ(ReadFileBytes(path), std::string(SampleConfigurationBytes()));
+  std::filesystem::create_directory(ToFsPath(folder.File("תוכנה")));
+  for (const std::string& target : {path, folder.File("תוכנה/OrvexExcella.ini")}) {
+    CheckForINI(target);
+    EXPECT_EQ(ReadFileBytes(target), std::string(SampleConfigurationBytes())) << target;
+  }
 }
 
 TEST_F(CheckForIniTest, LeavesAnExistingFileAsItIsEvenAnEmptyOne) {
