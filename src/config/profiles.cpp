@@ -1,5 +1,7 @@
 #include "config/profiles.h"
 
+#include <utility>
+
 #include "base/error.h"
 #include "base/trace.h"
 
