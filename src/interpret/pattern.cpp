@@ -11,8 +11,8 @@
 namespace orvex {
 namespace {
 
-[[noreturn]] void ThrowPatternError(const std::regex_error& error) {
-  throw Error(kErrInvalidArgument, std::string("Syntax error in regular expression: ") + error.what());
+[[noreturn]] void ThrowPatternError(std::string_view what, const std::regex_error& error) {
+  throw Error(kErrInvalidArgument, std::string(what) + ": " + error.what());
 }
 
 }  // namespace
@@ -26,13 +26,11 @@ Pattern::Pattern(std::string_view expression) {
     compiled_ = std::make_unique<const Compiled>(
         Compiled{std::regex(expression.begin(), expression.end(), std::regex::ECMAScript)});
   } catch (const std::regex_error& error) {
-    ThrowPatternError(error);
+    ThrowPatternError("Syntax error in regular expression", error);
   }
 }
 
 Pattern::~Pattern() = default;
-Pattern::Pattern(Pattern&&) noexcept = default;
-Pattern& Pattern::operator=(Pattern&&) noexcept = default;
 
 bool Pattern::Matches(std::string_view text) const {
   if (text.size() > kMaxPatternTextLength) {
@@ -41,7 +39,7 @@ bool Pattern::Matches(std::string_view text) const {
   try {
     return std::regex_search(text.begin(), text.end(), compiled_->regex);
   } catch (const std::regex_error& error) {
-    ThrowPatternError(error);
+    ThrowPatternError("Regular expression failed", error);
   }
 }
 
@@ -55,7 +53,7 @@ std::optional<std::vector<std::string>> Pattern::ReplaceFirstMatchByEachGroup(st
       return std::nullopt;
     }
   } catch (const std::regex_error& error) {
-    ThrowPatternError(error);
+    ThrowPatternError("Regular expression failed", error);
   }
   std::vector<std::string> replaced;
   for (size_t group = 1; group < match.size(); ++group) {

@@ -20,8 +20,6 @@ class Pattern {
   // Raises Error 5 when the expression is not valid.
   explicit Pattern(std::string_view expression);
   ~Pattern();
-  Pattern(Pattern&&) noexcept;
-  Pattern& operator=(Pattern&&) noexcept;
 
   // True when the expression matches anywhere in the text.
   bool Matches(std::string_view text) const;
