@@ -11,6 +11,7 @@ namespace orvex {
 enum ErrorNumber : int32_t {
   kErrInvalidArgument = 5,
   kErrOverflow = 6,
+  kErrOutOfMemory = 7,
   kErrSubscriptOutOfRange = 9,
   kErrTypeMismatch = 13,
   kErrFileNotFound = 53,
