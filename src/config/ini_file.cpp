@@ -12,7 +12,8 @@ namespace orvex {
 namespace {
 
 // The text of an INI file as its bytes, in the file's own encoding. Lines are parsed as the
-// platform's profile functions parse them; untouched lines are written back byte for byte.
+// platform's profile functions parse them; untouched lines are written back byte for byte. Every
+// position is a byte offset; a read looks only at the section lines and at the lines of its section.
 class IniText {
  public:
   enum class LineKind { Blank, Section, Entry };
@@ -27,10 +28,10 @@ class IniText {
     std::optional<std::string_view> value;  // after the first "=", without surrounding blanks
   };
 
-  // The lines [first, end) of one section; the keys before the first section line form a section
-  // without a header and without a name.
+  // The lines of one section, from the byte `first` up to the byte `end`; the keys before the first
+  // section line form a section without a header and without a name.
   struct Span {
-    std::optional<size_t> header;
+    std::optional<Line> header;
     size_t first = 0;
     size_t end = 0;
   };
@@ -40,34 +41,43 @@ class IniText {
       utf8_ = true;
       bodyStart_ = kUtf8Bom.size();
     }
-    for (size_t pos = bodyStart_; pos < bytes_.size();) {
-      const size_t contentEnd = std::min(bytes_.find_first_of("\r\n", pos), bytes_.size());
-      size_t end = contentEnd;
-      if (end < bytes_.size()) {
-        end += bytes_.compare(end, 2, "\r\n") == 0 ? 2 : 1;
-      }
-      lines_.push_back(ParseLine(pos, contentEnd, end));
-      pos = end;
-    }
   }
   IniText(const IniText&) = delete;
   IniText& operator=(const IniText&) = delete;
 
   const std::string& Bytes() const { return bytes_; }
-  const std::vector<Line>& Lines() const { return lines_; }
   size_t BodyStart() const { return bodyStart_; }
 
   std::string Decode(std::string_view raw) const { return utf8_ ? std::string(raw) : Windows1255ToUtf8(raw); }
   std::string Encode(std::string_view text) const { return utf8_ ? std::string(text) : Utf8ToWindows1255(text); }
 
+  // The line that starts at the byte `begin`.
+  Line LineAt(size_t begin) const {
+    const size_t contentEnd = std::min(bytes_.find_first_of("\r\n", begin), bytes_.size());
+    size_t end = contentEnd;
+    if (end < bytes_.size()) {
+      end += bytes_.compare(end, 2, "\r\n") == 0 ? 2 : 1;
+    }
+    return ParseLine(begin, contentEnd, end);
+  }
+
+  // Calls visit(line) for each line from the byte `from` up to the byte `to`.
+  template <typename Visit>
+  void ForEachLine(size_t from, size_t to, Visit visit) const {
+    for (size_t pos = from; pos < to;) {
+      const Line line = LineAt(pos);
+      visit(line);
+      pos = line.end;
+    }
+  }
+
   // The line break the file uses (CR LF for a file that has none yet), for lines the writer adds.
   std::string_view LineBreak() const {
-    for (const auto& line : lines_) {
-      if (line.end > line.contentEnd) {
-        return std::string_view(bytes_).substr(line.contentEnd, line.end - line.contentEnd);
-      }
+    const size_t at = bytes_.find_first_of("\r\n", bodyStart_);
+    if (at == std::string::npos) {
+      return "\r\n";
     }
-    return "\r\n";
+    return bytes_.compare(at, 2, "\r\n") == 0 ? "\r\n" : std::string_view(bytes_).substr(at, 1);
   }
 
   // Section names and key names match without regard to case, the first match wins.
@@ -79,22 +89,26 @@ class IniText {
   // The first section named `section` (in the file's encoding), if any.
   std::optional<Span> FindSection(std::string_view section) const {
     if (section.empty()) {
-      return Span{std::nullopt, 0, NextSectionLine(0)};
+      const std::optional<Line> first = NextSectionLine(bodyStart_);
+      return Span{std::nullopt, bodyStart_, first ? first->begin : bytes_.size()};
     }
-    for (size_t i = 0; i < lines_.size(); ++i) {
-      if (lines_[i].kind == LineKind::Section && SameName(lines_[i].name, section)) {
-        return Span{i, i + 1, NextSectionLine(i + 1)};
+    for (std::optional<Line> header = NextSectionLine(bodyStart_); header; header = NextSectionLine(header->end)) {
+      if (SameName(header->name, section)) {
+        const std::optional<Line> next = NextSectionLine(header->end);
+        return Span{header, header->end, next ? next->begin : bytes_.size()};
       }
     }
     return std::nullopt;
   }
 
   // The first entry named `key` in the section, if any.
-  std::optional<size_t> FindEntry(const Span& span, std::string_view key) const {
-    for (size_t i = span.first; i < span.end; ++i) {
-      if (lines_[i].kind == LineKind::Entry && SameName(lines_[i].name, key)) {
-        return i;
+  std::optional<Line> FindEntry(const Span& span, std::string_view key) const {
+    for (size_t pos = span.first; pos < span.end;) {
+      const Line line = LineAt(pos);
+      if (line.kind == LineKind::Entry && SameName(line.name, key)) {
+        return line;
       }
+      pos = line.end;
     }
     return std::nullopt;
   }
@@ -113,12 +127,25 @@ class IniText {
  private:
   static char FoldCase(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
   static bool IsBlank(char c) { return c == ' ' || (c >= '\t' && c <= '\r') || c == '\x1A'; }
+  static bool IsLineBreak(char c) { return c == '\r' || c == '\n'; }
 
-  size_t NextSectionLine(size_t from) const {
-    while (from < lines_.size() && lines_[from].kind != LineKind::Section) {
-      ++from;
+  // The first section line at or after the byte `from` (a line start). Only the "[" that stand
+  // first on their lines are looked at, so the lines between sections are not parsed.
+  std::optional<Line> NextSectionLine(size_t from) const {
+    for (size_t bracket = bytes_.find('[', from); bracket != std::string::npos;
+         bracket = bytes_.find('[', bracket + 1)) {
+      size_t lineStart = bracket;
+      while (lineStart > from && !IsLineBreak(bytes_[lineStart - 1]) && IsBlank(bytes_[lineStart - 1])) {
+        --lineStart;
+      }
+      if (lineStart != from && !IsLineBreak(bytes_[lineStart - 1])) {
+        continue;  // inside a line
+      }
+      if (const Line line = LineAt(lineStart); line.kind == LineKind::Section) {
+        return line;
+      }
     }
-    return from;
+    return std::nullopt;
   }
 
   Line ParseLine(size_t begin, size_t contentEnd, size_t end) const {
@@ -146,7 +173,6 @@ class IniText {
   std::string bytes_;
   bool utf8_ = false;
   size_t bodyStart_ = 0;
-  std::vector<Line> lines_;
 };
 
 // First `count` characters (code points) of a UTF-8 text.
@@ -217,23 +243,26 @@ bool WriteSpliced(const std::string& path, const IniText& ini, size_t firstByte,
 
 // The first entry named `key` in the first section named `section`, if any. Reads and writes of
 // one key ignore blanks around the names asked for; the name lists do not.
-std::optional<size_t> FindKey(const IniText& ini, std::string_view section, std::string_view key) {
+std::optional<IniText::Line> FindKey(const IniText& ini, std::string_view section, std::string_view key) {
   const std::optional<IniText::Span> span = ini.FindSection(ini.Encode(IniText::Trim(section)));
   return span ? ini.FindEntry(*span, ini.Encode(IniText::Trim(key))) : std::nullopt;
 }
 
+// Whether the line is the last of the file and has no line break.
+bool LacksLineBreak(const IniText::Line& line) {
+  return line.end == line.contentEnd;
+}
+
 // A new key goes after the last line of its section that is not blank, on a line of its own.
 bool InsertKey(const std::string& path, const IniText& ini, const IniText::Span& span, std::string_view keyLine) {
-  const auto& lines = ini.Lines();
-  std::optional<size_t> after = span.header;
-  for (size_t i = span.first; i < span.end; ++i) {
-    if (lines[i].kind != IniText::LineKind::Blank) {
-      after = i;
+  std::optional<IniText::Line> after = span.header;
+  ini.ForEachLine(span.first, span.end, [&](const IniText::Line& line) {
+    if (line.kind != IniText::LineKind::Blank) {
+      after = line;
     }
-  }
-  const size_t at = after ? lines[*after].end : ini.BodyStart();
-  const bool needsBreakBefore = after && lines[*after].end == lines[*after].contentEnd;
-  std::string addition = needsBreakBefore ? std::string(ini.LineBreak()) : std::string();
+  });
+  const size_t at = after ? after->end : ini.BodyStart();
+  std::string addition = after && LacksLineBreak(*after) ? std::string(ini.LineBreak()) : std::string();
   addition.append(keyLine).append(ini.LineBreak());
   return WriteSpliced(path, ini, at, at, addition);
 }
@@ -241,15 +270,16 @@ bool InsertKey(const std::string& path, const IniText& ini, const IniText::Span&
 // A new section goes at the end of the file, after an empty line.
 bool AppendSection(const std::string& path, const IniText& ini, std::string_view sectionName,
                    std::string_view keyLine) {
+  const std::string& bytes = ini.Bytes();
   const std::string_view lineBreak = ini.LineBreak();
   std::string addition;
-  if (!ini.Lines().empty()) {
-    const auto& last = ini.Lines().back();
-    addition.append(last.end == last.contentEnd ? lineBreak : "").append(lineBreak);
+  if (bytes.size() > ini.BodyStart()) {
+    const bool endsWithBreak = bytes.back() == '\r' || bytes.back() == '\n';
+    addition.append(endsWithBreak ? "" : lineBreak).append(lineBreak);
   }
   addition.append("[").append(sectionName).append("]").append(lineBreak);
   addition.append(keyLine).append(lineBreak);
-  return WriteSpliced(path, ini, ini.Bytes().size(), ini.Bytes().size(), addition);
+  return WriteSpliced(path, ini, bytes.size(), bytes.size(), addition);
 }
 
 bool WriteKey(const std::string& path, std::string_view section, std::string_view key, std::string_view value) {
@@ -261,11 +291,10 @@ bool WriteKey(const std::string& path, std::string_view section, std::string_vie
   if (!span) {
     return AppendSection(path, ini, sectionName, keyLine);
   }
-  if (const std::optional<size_t> entry = FindKey(ini, section, key)) {
+  if (const std::optional<IniText::Line> entry = ini.FindEntry(*span, ini.Encode(IniText::Trim(key)))) {
     // The key keeps its spelling and its line break; only what follows the name changes.
-    const auto& line = ini.Lines()[*entry];
-    const auto nameEnd = static_cast<size_t>(line.name.data() + line.name.size() - ini.Bytes().data());
-    return WriteSpliced(path, ini, nameEnd, line.contentEnd, "=" + encodedValue);
+    const auto nameEnd = static_cast<size_t>(entry->name.data() + entry->name.size() - ini.Bytes().data());
+    return WriteSpliced(path, ini, nameEnd, entry->contentEnd, "=" + encodedValue);
   }
   return InsertKey(path, ini, *span, keyLine);
 }
@@ -274,8 +303,8 @@ bool WriteKey(const std::string& path, std::string_view section, std::string_vie
 
 std::string cInifile::Value() const {
   const IniText ini(ReadIniBytes(path_));
-  if (const std::optional<size_t> entry = FindKey(ini, section_, key_); entry && ini.Lines()[*entry].value) {
-    return CutToCharacters(ini.Decode(Unquote(*ini.Lines()[*entry].value)), kMaxValueLength);
+  if (const std::optional<IniText::Line> entry = FindKey(ini, section_, key_); entry && entry->value) {
+    return CutToCharacters(ini.Decode(Unquote(*entry->value)), kMaxValueLength);
   }
   return EffectiveDefault(default_);
 }
@@ -293,37 +322,26 @@ void cInifile::SetValue(std::string_view sValue) {
 // Deleting what is not there succeeds, as it does with the platform's profile functions.
 void cInifile::DeleteKey() {
   const IniText ini(ReadIniBytes(path_));
-  const std::optional<size_t> entry = FindKey(ini, section_, key_);
-  if (!entry) {
-    lastReturnCode_ = 1;
-    return;
-  }
-  const auto& line = ini.Lines()[*entry];
-  lastReturnCode_ = WriteSpliced(path_, ini, line.begin, line.end, "") ? 1 : 0;
+  const std::optional<IniText::Line> entry = FindKey(ini, section_, key_);
+  lastReturnCode_ = !entry || WriteSpliced(path_, ini, entry->begin, entry->end, "") ? 1 : 0;
 }
 
 void cInifile::DeleteSection() {
   const IniText ini(ReadIniBytes(path_));
   const std::optional<IniText::Span> span = ini.FindSection(ini.Encode(section_));
-  if (!span || !span->header) {
-    lastReturnCode_ = 1;
-    return;
-  }
-  const auto& lines = ini.Lines();
-  const size_t lastByte = span->end < lines.size() ? lines[span->end].begin : ini.Bytes().size();
-  lastReturnCode_ = WriteSpliced(path_, ini, lines[*span->header].begin, lastByte, "") ? 1 : 0;
+  const bool nothingToDelete = !span || !span->header;
+  lastReturnCode_ = nothingToDelete || WriteSpliced(path_, ini, span->header->begin, span->end, "") ? 1 : 0;
 }
 
 std::string cInifile::INISection() const {
   const IniText ini(ReadIniBytes(path_));
   std::vector<std::string> names;
   if (const std::optional<IniText::Span> span = ini.FindSection(ini.Encode(section_))) {
-    for (size_t i = span->first; i < span->end; ++i) {
-      const auto& line = ini.Lines()[i];
+    ini.ForEachLine(span->first, span->end, [&](const IniText::Line& line) {
       if (line.kind == IniText::LineKind::Entry && line.value && !line.comment) {
         names.push_back(ini.Decode(line.name));
       }
-    }
+    });
   }
   return NameList(names);
 }
@@ -331,11 +349,11 @@ std::string cInifile::INISection() const {
 std::string cInifile::Sections() const {
   const IniText ini(ReadIniBytes(path_));
   std::vector<std::string> names;
-  for (const auto& line : ini.Lines()) {
+  ini.ForEachLine(ini.BodyStart(), ini.Bytes().size(), [&](const IniText::Line& line) {
     if (line.kind == IniText::LineKind::Section && !line.name.empty()) {
       names.push_back(ini.Decode(line.name));
     }
-  }
+  });
   return NameList(names);
 }
 
