@@ -175,18 +175,6 @@ class IniText {
   size_t bodyStart_ = 0;
 };
 
-// First `count` characters (code points) of a UTF-8 text.
-std::string CutToCharacters(std::string text, size_t count) {
-  size_t characters = 0;
-  for (size_t i = 0; i < text.size(); ++i) {
-    if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80 && characters++ == count) {
-      text.resize(i);
-      break;
-    }
-  }
-  return text;
-}
-
 // A value wholly enclosed in double or single quotes loses them.
 std::string_view Unquote(std::string_view value) {
   if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front()) {
@@ -200,7 +188,7 @@ std::string_view Unquote(std::string_view value) {
 std::string EffectiveDefault(std::string_view defaultValue) {
   const size_t last = defaultValue.find_last_not_of(' ');
   const std::string_view trimmed = defaultValue.substr(0, last == std::string_view::npos ? 0 : last + 1);
-  return CutToCharacters(std::string(Unquote(trimmed)), cInifile::kMaxValueLength);
+  return std::string(Utf8Prefix(Unquote(trimmed), cInifile::kMaxValueLength));
 }
 
 // Names each followed by a NUL, cut as the platform cuts a list longer than its buffer: the
@@ -304,7 +292,7 @@ bool WriteKey(const std::string& path, std::string_view section, std::string_vie
 std::string cInifile::Value() const {
   const IniText ini(ReadIniBytes(path_));
   if (const std::optional<IniText::Line> entry = FindKey(ini, section_, key_); entry && entry->value) {
-    return CutToCharacters(ini.Decode(Unquote(*entry->value)), kMaxValueLength);
+    return std::string(Utf8Prefix(ini.Decode(Unquote(*entry->value)), kMaxValueLength));
   }
   return EffectiveDefault(default_);
 }

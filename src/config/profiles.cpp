@@ -3,28 +3,11 @@
 #include <utility>
 
 #include "base/error.h"
+#include "base/text_codec.h"
 #include "base/trace.h"
 
 namespace orvex {
 namespace {
-
-bool IsUtf8ContinuationByte(char c) {
-  return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
-}
-
-// The first `count` characters of a UTF-8 text, and how many characters that is.
-std::pair<std::string_view, size_t> LeadingCharacters(std::string_view text, size_t count) {
-  size_t characters = 0;
-  for (size_t i = 0; i < text.size(); ++i) {
-    if (!IsUtf8ContinuationByte(text[i])) {
-      if (characters == count) {
-        return {text.substr(0, i), characters};
-      }
-      ++characters;
-    }
-  }
-  return {text, characters};
-}
 
 std::string DescribeFailedConversion(std::string_view section, const ProfileKey& key, std::string_view text) {
   return "LoadProfile: [" + std::string(section) + "] " + std::string(key.key) + "=" + std::string(text) +
@@ -35,8 +18,8 @@ std::string DescribeFailedConversion(std::string_view section, const ProfileKey&
 
 std::string TrayTipField(std::string_view profileName) {
   const std::string tip = std::string(kTrayTipPrefix) + std::string(profileName);
-  const auto [visible, characters] = LeadingCharacters(tip, kTrayTipFieldLength - 1);
-  std::string field(visible);
+  std::string field(Utf8Prefix(tip, kTrayTipFieldLength - 1));
+  const size_t characters = Utf8Length(field);
   field += '\0';
   field.append(kTrayTipFieldLength - 1 - characters, ' ');
   return field;

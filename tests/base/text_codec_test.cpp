@@ -64,3 +64,24 @@ TEST(Utf16, MalformedInputBecomesReplacementCharacters) {
 
 }  // namespace
 }  // namespace orvex
+
+namespace orvex {
+namespace {
+
+TEST(Utf8Characters, PrefixAndLengthCountCharactersNotBytes) {
+  const struct {
+    std::string text;
+    size_t count;
+    std::string prefix;
+  } cases[] = {
+      {"abc", 2, "ab"}, {"abc", 5, "abc"}, {"שלום", 2, "של"}, {"א😀b", 2, "א😀"}, {"", 3, ""}, {"ab", 0, ""},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(Utf8Prefix(c.text, c.count), c.prefix) << c.text;
+  }
+  EXPECT_EQ(Utf8Length("שלום world"), 10u);
+  EXPECT_EQ(Utf8Length(""), 0u);
+}
+
+}  // namespace
+}  // namespace orvex
