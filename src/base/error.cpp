@@ -2,7 +2,9 @@
 
 namespace orvex {
 
-std::string Error::TraceText() const { return "Error #" + std::to_string(number_) + " - " + description_; }
+std::string Error::TraceText() const {
+  return "Error #" + std::to_string(number_) + " - " + description_;
+}
 
 bool RunSkippingError(const std::function<void()>& step) {
   try {

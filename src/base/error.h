@@ -11,12 +11,14 @@ namespace orvex {
 enum ErrorNumber : int32_t {
   kErrInvalidArgument = 5,
   kErrOverflow = 6,
+  kErrOutOfMemory = 7,
   kErrSubscriptOutOfRange = 9,
   kErrTypeMismatch = 13,
   kErrFileNotFound = 53,
   kErrBadFileNameOrNumber = 52,
   kErrPathFileAccess = 75,
   kErrPathNotFound = 76,
+  kErrResourceNotFound = 326,
   kErrCannotOpenClipboard = 521,
 };
 

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <fstream>
-#include <iterator>
 
 namespace orvex {
 
@@ -19,7 +18,12 @@ std::optional<std::string> ReadFileBytes(std::string_view utf8Path) {
   if (!in) {
     return std::nullopt;
   }
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  std::string bytes;
+  char chunk[65536];
+  while (in.read(chunk, sizeof chunk) || in.gcount() > 0) {
+    bytes.append(chunk, static_cast<size_t>(in.gcount()));
+  }
+  return bytes;
 }
 
 bool WriteFileBytes(std::string_view utf8Path, std::string_view bytes) {

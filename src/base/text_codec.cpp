@@ -30,6 +30,10 @@ constexpr std::array<char16_t, 128> kHighHalf = {
     0x05E8, 0x05E9, 0x05EA, 0xFFFD, 0xFFFD, 0x200E, 0x200F, 0xFFFD,  // 0xF8
 };
 
+bool IsContinuationByte(char c) {
+  return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+}
+
 void AppendUtf8(char32_t cp, std::string& out) {
   if (cp < 0x80) {
     out += static_cast<char>(cp);
@@ -111,6 +115,20 @@ char EncodeWindows1255(char32_t cp) {
 }
 
 }  // namespace
+
+std::string_view Utf8Prefix(std::string_view text, size_t count) {
+  size_t characters = 0;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (!IsContinuationByte(text[i]) && characters++ == count) {
+      return text.substr(0, i);
+    }
+  }
+  return text;
+}
+
+size_t Utf8Length(std::string_view text) {
+  return static_cast<size_t>(std::count_if(text.begin(), text.end(), [](char c) { return !IsContinuationByte(c); }));
+}
 
 std::string Windows1255ToUtf8(std::string_view bytes) {
   std::string out;

@@ -17,6 +17,12 @@ std::string Utf8ToWindows1255(std::string_view text);
 std::u16string Utf8ToUtf16(std::string_view text);
 std::string Utf16ToUtf8(std::u16string_view text);
 
+// The first `count` characters (code points) of a UTF-8 text; the whole text when it is shorter.
+std::string_view Utf8Prefix(std::string_view text, size_t count);
+
+// The number of characters (code points) of a UTF-8 text.
+size_t Utf8Length(std::string_view text);
+
 // The UTF-8 byte-order mark that marks a configuration file as UTF-8.
 inline constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 

@@ -30,8 +30,12 @@ void WriteDebugLog(std::string_view message) {
   WriteDebugLog(copy);
 }
 
-void HandleError(std::string_view text) { WriteDebugLog("Error: " + std::string(text)); }
+void HandleError(std::string_view text) {
+  WriteDebugLog("Error: " + std::string(text));
+}
 
-TraceSink SetTraceSink(TraceSink sink) { return std::exchange(CurrentSink(), std::move(sink)); }
+TraceSink SetTraceSink(TraceSink sink) {
+  return std::exchange(CurrentSink(), std::move(sink));
+}
 
 }  // namespace orvex

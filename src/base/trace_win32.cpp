@@ -17,15 +17,16 @@ std::wstring FormatNow(Formatter format, DWORD flags) {
 }  // namespace
 
 std::string TraceTimeStamp() {
-  const std::wstring date = FormatNow(
-      [](LPCWSTR locale, DWORD flags, const SYSTEMTIME* time, LPCWSTR format, LPWSTR out, int size) {
-        return GetDateFormatEx(locale, flags, time, format, out, size, nullptr);
-      },
-      DATE_SHORTDATE);
+  const std::wstring date =
+      FormatNow([](LPCWSTR locale, DWORD flags, const SYSTEMTIME* time, LPCWSTR format, LPWSTR out,
+                   int size) { return GetDateFormatEx(locale, flags, time, format, out, size, nullptr); },
+                DATE_SHORTDATE);
   const std::wstring time = FormatNow(GetTimeFormatEx, 0);
   return FromWide(date) + " " + FromWide(time);
 }
 
-void WriteToPlatformTrace(std::string_view line) { OutputDebugStringW(ToWide(line).c_str()); }
+void WriteToPlatformTrace(std::string_view line) {
+  OutputDebugStringW(ToWide(line).c_str());
+}
 
 }  // namespace orvex

@@ -9,7 +9,9 @@
 namespace orvex {
 namespace {
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 // 0 to 15, or 16 for a character that is no hexadecimal digit.
 int HexDigitValue(char c) {
@@ -131,9 +133,15 @@ std::optional<double> ToDouble(std::string_view text) {
   return value;
 }
 
-std::optional<int32_t> ToInt32(std::string_view text) { return ToWholeNumber<int32_t>(text); }
-std::optional<int16_t> ToInt16(std::string_view text) { return ToWholeNumber<int16_t>(text); }
-std::optional<uint8_t> ToByte(std::string_view text) { return ToWholeNumber<uint8_t>(text); }
+std::optional<int32_t> ToInt32(std::string_view text) {
+  return ToWholeNumber<int32_t>(text);
+}
+std::optional<int16_t> ToInt16(std::string_view text) {
+  return ToWholeNumber<int16_t>(text);
+}
+std::optional<uint8_t> ToByte(std::string_view text) {
+  return ToWholeNumber<uint8_t>(text);
+}
 
 std::optional<bool> ToBoolean(std::string_view text) {
   const std::string_view trimmed = TrimBlanks(text);

@@ -6,7 +6,8 @@ namespace orvex {
 namespace {
 
 TEST(Windows1255, EveryByteRoundTripsExceptTheUndefinedOnes) {
-  const std::string undefined = "\x81\x8A\x8C\x8D\x8E\x8F\x90\x9A\x9C\x9D\x9E\x9F\xCA\xD9\xDA\xDB\xDC\xDD\xDE\xDF\xFB\xFC\xFF";
+  const std::string undefined =
+      "\x81\x8A\x8C\x8D\x8E\x8F\x90\x9A\x9C\x9D\x9E\x9F\xCA\xD9\xDA\xDB\xDC\xDD\xDE\xDF\xFB\xFC\xFF";
   for (int b = 0; b < 256; ++b) {
     const std::string byte(1, static_cast<char>(b));
     const std::string utf8 = Windows1255ToUtf8(byte);
@@ -24,12 +25,12 @@ TEST(Windows1255, MapsKnownCharacters) {
     std::string bytes;
     std::string utf8;
   } cases[] = {
-      {"\xE0\xFA", "את"},             // alef, tav
-      {"\x80", "€"},                   // euro sign
-      {"\xA4", "₪"},                   // new shekel sign
-      {"\xFD\xFE", "\u200E\u200F"},    // LRM, RLM
-      {"\xC0", "\u05B0"},              // sheva
-      {"\xD4", "\u05F0"},              // yiddish double vav
+      {"\xE0\xFA", "את"},            // alef, tav
+      {"\x80", "€"},                 // euro sign
+      {"\xA4", "₪"},                 // new shekel sign
+      {"\xFD\xFE", "\u200E\u200F"},  // LRM, RLM
+      {"\xC0", "\u05B0"},            // sheva
+      {"\xD4", "\u05F0"},            // yiddish double vav
       {"ABC 123", "ABC 123"},
       {std::string("a\0b", 3), std::string("a\0b", 3)},
   };
@@ -41,8 +42,8 @@ TEST(Windows1255, MapsKnownCharacters) {
 
 TEST(Windows1255, CharactersItLacksBecomeQuestionMarks) {
   EXPECT_EQ(Utf8ToWindows1255("Ωж😀é"), "??\?\?");
-  EXPECT_EQ(Utf8ToWindows1255("\xC3"), "?");          // cut sequence
-  EXPECT_EQ(Utf8ToWindows1255("\xC0\xAF"), "??");     // overlong form
+  EXPECT_EQ(Utf8ToWindows1255("\xC3"), "?");            // cut sequence
+  EXPECT_EQ(Utf8ToWindows1255("\xC0\xAF"), "??");       // overlong form
   EXPECT_EQ(Utf8ToWindows1255("\xED\xA0\x80"), "???");  // encoded surrogate
 }
 
@@ -59,6 +60,27 @@ TEST(Utf16, MalformedInputBecomesReplacementCharacters) {
             u"a\uFFFDb");
   EXPECT_EQ(Utf16ToUtf8(std::u16string(1, char16_t{0xD800}) + u"x"), "\uFFFDx");
   EXPECT_EQ(Utf16ToUtf8(std::u16string(1, char16_t{0xDC00})), "\uFFFD");
+}
+
+}  // namespace
+}  // namespace orvex
+
+namespace orvex {
+namespace {
+
+TEST(Utf8Characters, PrefixAndLengthCountCharactersNotBytes) {
+  const struct {
+    std::string text;
+    size_t count;
+    std::string prefix;
+  } cases[] = {
+      {"abc", 2, "ab"}, {"abc", 5, "abc"}, {"שלום", 2, "של"}, {"א😀b", 2, "א😀"}, {"", 3, ""}, {"ab", 0, ""},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(Utf8Prefix(c.text, c.count), c.prefix) << c.text;
+  }
+  EXPECT_EQ(Utf8Length("שלום world"), 10u);
+  EXPECT_EQ(Utf8Length(""), 0u);
 }
 
 }  // namespace

@@ -75,9 +75,9 @@ TEST(ToBoolean, AcceptsWordsInAnyCaseAndNumbers) {
     const char* text;
     std::optional<bool> expected;
   } cases[] = {
-      {"TRUE", true}, {"true", true},  {"True", true},    {" tRuE ", true}, {"FALSE", false},
-      {"false", false}, {"0", false}, {"1", true},       {"-1", true},     {"0.0", false},
-      {"2.5", true},   {"", std::nullopt}, {"yes", std::nullopt}, {"T", std::nullopt}, {"TRUEX", std::nullopt},
+      {"TRUE", true},   {"true", true},     {"True", true},        {" tRuE ", true},    {"FALSE", false},
+      {"false", false}, {"0", false},       {"1", true},           {"-1", true},        {"0.0", false},
+      {"2.5", true},    {"", std::nullopt}, {"yes", std::nullopt}, {"T", std::nullopt}, {"TRUEX", std::nullopt},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(ToBoolean(c.text), c.expected) << '"' << c.text << '"';

@@ -1,0 +1,145 @@
+#include "interpret/file_names.h"
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace orvex {
+namespace {
+
+namespace fs = std::filesystem;
+
+TEST(SanitizeUserFileName, ReplacesWhatNoFileNameMayHold) {
+  const struct {
+    std::string typed;
+    const char* expected;
+  } cases[] = {
+      {"a:b?c", "a_b_c"},     {"*><|?:\"", "_______"},        {"sub\\name", "sub\\name"}, {"sub/name", "sub/name"},
+      {"שם קובץ", "שם קובץ"}, {std::string("a\0b", 3), "ab"}, {std::string(1, '\0'), ""}, {"", "<<DONTSAVE>>"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(SanitizeUserFileName(c.typed), c.expected) << c.typed;
+  }
+}
+
+// A fresh folder under the system's temporary folder, removed with everything in it.
+class TempFolder {
+ public:
+  TempFolder() {
+    std::random_device random;
+    path_ = fs::temp_directory_path() / ("orvex_folders_" + std::to_string(random()));
+    fs::create_directory(path_);
+  }
+  ~TempFolder() {
+    std::error_code ignored;
+    fs::remove_all(path_, ignored);
+  }
+  TempFolder(const TempFolder&) = delete;
+  TempFolder& operator=(const TempFolder&) = delete;
+
+  // The folder as the configuration writes paths: UTF-8, backslashes.
+  std::string Backslashed(std::string_view relative = "") const {
+    std::string text = reinterpret_cast<const char*>(path_.u8string().c_str());
+    for (char& c : text) {
+      if (c == '/') {
+        c = '\\';
+      }
+    }
+    return relative.empty() ? text : text + "\\" + std::string(relative);
+  }
+  fs::path Path(std::string_view relative) const {
+    return path_ / fs::path(std::u8string(relative.begin(), relative.end()));
+  }
+
+ private:
+  fs::path path_;
+};
+
+TEST(CreateFolderPath, CreatesEveryMissingFolderOfABackslashedPath) {
+  const TempFolder temp;
+  CreateFolderPath(temp.Backslashed("x\\y\\z\\"));
+  EXPECT_TRUE(fs::is_directory(temp.Path("x/y/z")));
+
+  // Again: nothing changes, nothing is reported.
+  CreateFolderPath(temp.Backslashed("x\\y\\z\\"));
+  CreateFolderPath(temp.Backslashed("x\\y\\z"));
+  EXPECT_TRUE(fs::is_directory(temp.Path("x/y/z")));
+}
+
+TEST(CreateFolderPath, FollowsOperatorTypedSlashesAndHebrewNames) {
+  const TempFolder temp;
+  CreateFolderPath(temp.Backslashed("0326\\לקוח/תיק\\a"));
+  EXPECT_TRUE(fs::is_directory(temp.Path("0326/לקוח/תיק/a")));
+}
+
+TEST(CreateFolderPath, SwallowsEveryFailure) {
+  const TempFolder temp;
+  { std::ofstream file(temp.Path("file")); }
+  CreateFolderPath(temp.Backslashed("file\\below"));
+  EXPECT_FALSE(fs::exists(temp.Path("file/below")));
+  CreateFolderPath("");
+  CreateFolderPath("\\");
+  CreateFolderPath(temp.Backslashed(std::string(5000, 'x')));
+}
+
+TEST(CreateFolderForFile, CreatesTheFolderPartOfAFileNameOnly) {
+  const TempFolder temp;
+  CreateFolderForFile(temp.Backslashed("0326\\1234_5.jpg"));
+  EXPECT_TRUE(fs::is_directory(temp.Path("0326")));
+  EXPECT_FALSE(fs::exists(temp.Path("0326/1234_5.jpg")));
+
+  const fs::path cwdName = "orvex_no_folder_for_this.jpg";
+  CreateFolderForFile(cwdName.string());
+  EXPECT_FALSE(fs::exists(cwdName));
+}
+
+// Answers from a script, recording what it was asked.
+class ScriptedPrompt final : public OperatorPrompt {
+ public:
+  explicit ScriptedPrompt(std::deque<std::string> answers) : answers_(std::move(answers)) {}
+  std::string Ask(std::string_view title, std::string_view prompt) override {
+    EXPECT_EQ(title, "קורא צ'קים");
+    asked.emplace_back(prompt);
+    std::string answer = answers_.empty() ? "" : answers_.front();
+    if (!answers_.empty()) {
+      answers_.pop_front();
+    }
+    return answer;
+  }
+  std::vector<std::string> asked;
+
+ private:
+  std::deque<std::string> answers_;
+};
+
+TEST(UserFileNameFiller, AsksOncePerDocumentAndCleansTheAnswer) {
+  ScriptedPrompt prompt({"a:b", "never asked"});
+  UserFileNameFiller filler(prompt);
+  EXPECT_EQ(filler.Fill("0326\\{User}_{User}.jpg", ImageSide::kFront), "0326\\a_b_a_b.jpg");
+  EXPECT_EQ(filler.Fill("0326\\{User}-back.jpg", ImageSide::kBack), "0326\\a_b-back.jpg");
+  EXPECT_EQ(prompt.asked, std::vector<std::string>{"בחר שם קובץ לתמונה"});
+}
+
+TEST(UserFileNameFiller, AsksForTheBackWhenTheFrontDidNotAsk) {
+  ScriptedPrompt prompt({"back"});
+  UserFileNameFiller filler(prompt);
+  EXPECT_EQ(filler.Fill("front.jpg", ImageSide::kFront), "front.jpg");
+  EXPECT_EQ(filler.Fill("{User}.jpg", ImageSide::kBack), "back.jpg");
+  EXPECT_EQ(prompt.asked, std::vector<std::string>{"בחר שם קובץ לתמונה אחורית"});
+}
+
+TEST(UserFileNameFiller, CancelledPromptMarksTheImageAsNotSavedAndAsksAgainForTheBack) {
+  ScriptedPrompt prompt({"", "late"});
+  UserFileNameFiller filler(prompt);
+  EXPECT_EQ(filler.Fill("{User}.jpg", ImageSide::kFront), "<<DONTSAVE>>.jpg");
+  EXPECT_EQ(filler.Fill("{User}-back.jpg", ImageSide::kBack), "late-back.jpg");
+  EXPECT_EQ(prompt.asked.size(), 2u);
+}
+
+}  // namespace
+}  // namespace orvex

@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# Builds the libFuzzer targets of tests/fuzz with clang (AddressSanitizer and UBSan) and runs each
+# for the given number of seconds (default 60). A crash or sanitizer report stops the script with
+# the reproducer left in build/fuzz/<target>/.
+#   tools/fuzz.sh [seconds] [target...]      targets: interpret_fuzz banks_branches_fuzz
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+seconds=${1:-60}
+shift || true
+targets=("$@")
+if [ ${#targets[@]} -eq 0 ]; then
+  targets=(interpret_fuzz banks_branches_fuzz)
+fi
+
+out=build/fuzz
+mkdir -p "$out/bin"
+flags=(-std=c++20 -O1 -g -Wall -Wextra -Werror -Isrc
+       -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+
+# The portable sources the targets reach: base, interpret and verify, without Win32 files.
+sources=()
+for folder in src/base src/interpret src/verify; do
+  for file in "$folder"/*.cpp; do
+    case "$file" in *_win32.cpp) ;; *) sources+=("$file") ;; esac
+  done
+done
+
+for target in "${targets[@]}"; do
+  echo "=== build $target"
+  clang++ "${flags[@]}" "tests/fuzz/$target.cpp" "${sources[@]}" -o "$out/bin/$target"
+
+  corpus="$out/$target/corpus"
+  mkdir -p "$corpus"
+  case "$target" in
+    interpret_fuzz) cp tests/fuzz/seeds/interpret/* "$corpus/" ;;
+    banks_branches_fuzz) cp src/resources/banks_branches.txt "$corpus/" ;;
+  esac
+
+  echo "=== run $target for $seconds s"
+  (cd "$out/$target" && timeout $((seconds + 120)) "../bin/$target" -max_total_time="$seconds" -timeout=10 \
+    -print_final_stats=1 corpus)
+done
