@@ -43,7 +43,7 @@ std::string FormatLastFedText(std::string_view moment, std::string_view text) {
   return std::string(moment) + ":\r\n\r\n" + readable;
 }
 
-void KeyFeeder::FeedStringToApp(std::string_view text, const KeyDeliverySettings& settings) {
+void KeyFeeder::FeedStringToApp(std::string_view text, const ProfileSettings& settings) {
   if (settings.ActivateWindow) {
     bool activated = false;
     RunSkippingError([&] { activated = delivery_.ActivateWindowByTitle(settings.ActivateWindowTitle); });
@@ -68,7 +68,7 @@ void KeyFeeder::FeedStringToApp(std::string_view text, const KeyDeliverySettings
   RunStep(skipFailures, [&] { host_.ShowLastDataSent(lastDataSent); });
 }
 
-std::optional<bool> KeyFeeder::Type(std::string_view text, const KeyDeliverySettings& settings, bool skipFailures) {
+std::optional<bool> KeyFeeder::Type(std::string_view text, const ProfileSettings& settings, bool skipFailures) {
   if (settings.ClipboardWin98DOS) {
     RunStep(skipFailures, [&] { delivery_.KeysToClipboard(text); });
     RunStep(skipFailures, [&] { delivery_.PasteToForeground(); });

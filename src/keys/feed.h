@@ -2,27 +2,16 @@
 
 // FeedStringToApp: the one door through which every document's output text reaches the
 // application the operator works in. It activates the target window, chooses the typing engine
-// from the profile's delivery settings, and records what was delivered.
+// from the active profile, and records what was delivered.
 
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 
-namespace orvex {
+#include "config/profile_settings.h"
 
-// The profile keys that decide how a text is delivered (named as in the profile section).
-struct KeyDeliverySettings {
-  bool ActivateWindow = false;
-  std::string ActivateWindowTitle;
-  bool WhenActivateWindowFails = false;
-  bool ActivateWindowAfter = false;
-  bool ClipboardWin98DOS = false;
-  bool WaitMode = false;
-  int32_t KeyPressDelay = 0;
-  bool UseOldSendKeys = false;
-  bool DoEventsOnDelay = false;
-};
+namespace orvex {
 
 // The typing engines and window activation (Win32: keys/win32_key_delivery.h). Failures throw Error.
 class KeyDelivery {
@@ -60,14 +49,14 @@ class KeyFeeder {
   // Delivers a key-code text to the target application. With ActivateWindow on, no failure
   // reaches the caller; otherwise a failure of the engine is thrown after the polling timer has
   // been restarted.
-  void FeedStringToApp(std::string_view text, const KeyDeliverySettings& settings);
+  void FeedStringToApp(std::string_view text, const ProfileSettings& settings);
 
   // Time-stamped readable copy of the last delivered text; empty before the first delivery.
   const std::string& LastFedText() const { return lastFedText_; }
 
  private:
   // Runs the chosen engine; returns SendInput's result when that engine ran.
-  std::optional<bool> Type(std::string_view text, const KeyDeliverySettings& settings, bool skipFailures);
+  std::optional<bool> Type(std::string_view text, const ProfileSettings& settings, bool skipFailures);
 
   KeyDelivery& delivery_;
   FeedHost& host_;

@@ -64,8 +64,8 @@ class FeedStringToAppTest : public ::testing::Test {
 
 using Calls = std::vector<std::string>;
 
-KeyDeliverySettings With(void (*set)(KeyDeliverySettings&)) {
-  KeyDeliverySettings settings;
+ProfileSettings With(void (*set)(ProfileSettings&)) {
+  ProfileSettings settings;
   set(settings);
   return settings;
 }
@@ -73,29 +73,29 @@ KeyDeliverySettings With(void (*set)(KeyDeliverySettings&)) {
 TEST_F(FeedStringToAppTest, TheFirstMatchingRuleChoosesTheEngine) {
   const struct {
     const char* name;
-    KeyDeliverySettings settings;
+    ProfileSettings settings;
     Calls calls;
   } cases[] = {
-      {"SendInput by default", KeyDeliverySettings(), {"TimerOff", "SendInput 1{TAB}", "TimerOn"}},
+      {"SendInput by default", ProfileSettings(), {"TimerOff", "SendInput 1{TAB}", "TimerOn"}},
       {"keybd_event for a delay",
-       With([](KeyDeliverySettings& s) { s.KeyPressDelay = 50; }),
+       With([](ProfileSettings& s) { s.KeyPressDelay = 50; }),
        {"TimerOff", "SendKeys 1{TAB} 50", "TimerOn"}},
       {"keybd_event when asked",
-       With([](KeyDeliverySettings& s) {
+       With([](ProfileSettings& s) {
          s.KeyPressDelay = 0;
          s.UseOldSendKeys = true;
          s.DoEventsOnDelay = true;
        }),
        {"TimerOff", "SendKeys 1{TAB} 0 yield", "TimerOn"}},
       {"clipboard before all, timer left running",
-       With([](KeyDeliverySettings& s) {
+       With([](ProfileSettings& s) {
          s.ClipboardWin98DOS = true;
          s.WaitMode = true;
          s.KeyPressDelay = 50;
        }),
        {"Clipboard 1{TAB}", "Paste"}},
       {"wait mode before the delay",
-       With([](KeyDeliverySettings& s) {
+       With([](ProfileSettings& s) {
          s.WaitMode = true;
          s.KeyPressDelay = 50;
          s.UseOldSendKeys = true;
@@ -118,15 +118,15 @@ TEST_F(FeedStringToAppTest, LastFedTextIsTheMomentAndTheReadableText) {
 
 TEST_F(FeedStringToAppTest, TheDetailsBoxShowsSendInputsResultOnlyForThatEngine) {
   const struct {
-    KeyDeliverySettings settings;
+    ProfileSettings settings;
     bool accepted;
     std::string suffix;
   } cases[] = {
-      {KeyDeliverySettings(), true, "\r\n***SendInput returned: True"},
-      {KeyDeliverySettings(), false, "\r\n***SendInput returned: False"},
-      {With([](KeyDeliverySettings& s) { s.KeyPressDelay = 50; }), true, ""},
-      {With([](KeyDeliverySettings& s) { s.ClipboardWin98DOS = true; }), true, ""},
-      {With([](KeyDeliverySettings& s) { s.WaitMode = true; }), true, ""},
+      {ProfileSettings(), true, "\r\n***SendInput returned: True"},
+      {ProfileSettings(), false, "\r\n***SendInput returned: False"},
+      {With([](ProfileSettings& s) { s.KeyPressDelay = 50; }), true, ""},
+      {With([](ProfileSettings& s) { s.ClipboardWin98DOS = true; }), true, ""},
+      {With([](ProfileSettings& s) { s.WaitMode = true; }), true, ""},
   };
   for (const auto& c : cases) {
     delivery.sendInputAccepts = c.accepted;
@@ -143,7 +143,7 @@ TEST_F(FeedStringToAppTest, MissingTargetWindowDropsTheTextUnlessAskedToTypeAnyw
   delivery.windowExists = false;
   delivery.calls.clear();
 
-  feeder.FeedStringToApp("second", With([](KeyDeliverySettings& s) {
+  feeder.FeedStringToApp("second", With([](ProfileSettings& s) {
                            s.ActivateWindow = true;
                            s.ActivateWindowTitle = "epad";
                          }));
@@ -152,7 +152,7 @@ TEST_F(FeedStringToAppTest, MissingTargetWindowDropsTheTextUnlessAskedToTypeAnyw
   EXPECT_EQ(host.shown.size(), 1u);
 
   delivery.calls.clear();
-  feeder.FeedStringToApp("third", With([](KeyDeliverySettings& s) {
+  feeder.FeedStringToApp("third", With([](ProfileSettings& s) {
                            s.ActivateWindow = true;
                            s.ActivateWindowTitle = "epad";
                            s.WhenActivateWindowFails = true;
@@ -164,30 +164,30 @@ TEST_F(FeedStringToAppTest, MissingTargetWindowDropsTheTextUnlessAskedToTypeAnyw
 TEST_F(FeedStringToAppTest, WithActivationOnFailingStepsAreSkipped) {
   const struct {
     const char* failing;
-    KeyDeliverySettings settings;
+    ProfileSettings settings;
     Calls calls;
   } cases[] = {
       {"Activate",
-       With([](KeyDeliverySettings& s) {
+       With([](ProfileSettings& s) {
          s.ActivateWindow = true;
          s.ActivateWindowTitle = "x";
        }),
        {"Activate x"}},
       {"SendInput",
-       With([](KeyDeliverySettings& s) {
+       With([](ProfileSettings& s) {
          s.ActivateWindow = true;
          s.ActivateWindowTitle = "x";
        }),
        {"Activate x", "TimerOff", "SendInput t", "TimerOn"}},
       {"Clipboard",
-       With([](KeyDeliverySettings& s) {
+       With([](ProfileSettings& s) {
          s.ActivateWindow = true;
          s.ActivateWindowTitle = "x";
          s.ClipboardWin98DOS = true;
        }),
        {"Activate x", "Clipboard t", "Paste"}},
       {"Yield",
-       With([](KeyDeliverySettings& s) {
+       With([](ProfileSettings& s) {
          s.ActivateWindow = true;
          s.ActivateWindowTitle = "x";
          s.ActivateWindowAfter = true;
@@ -206,15 +206,13 @@ TEST_F(FeedStringToAppTest, WithActivationOnFailingStepsAreSkipped) {
 TEST_F(FeedStringToAppTest, WithoutActivationAFailureReachesTheCallerAfterTheTimerRestarts) {
   const struct {
     const char* failing;
-    KeyDeliverySettings settings;
+    ProfileSettings settings;
     Calls calls;
   } cases[] = {
-      {"SendInput", KeyDeliverySettings(), {"TimerOff", "SendInput t", "TimerOn"}},
-      {"SendKeys",
-       With([](KeyDeliverySettings& s) { s.UseOldSendKeys = true; }),
-       {"TimerOff", "SendKeys t 0", "TimerOn"}},
-      {"Clipboard", With([](KeyDeliverySettings& s) { s.ClipboardWin98DOS = true; }), {"Clipboard t"}},
-      {"Wait", With([](KeyDeliverySettings& s) { s.WaitMode = true; }), {"Wait t"}},
+      {"SendInput", ProfileSettings(), {"TimerOff", "SendInput t", "TimerOn"}},
+      {"SendKeys", With([](ProfileSettings& s) { s.UseOldSendKeys = true; }), {"TimerOff", "SendKeys t 0", "TimerOn"}},
+      {"Clipboard", With([](ProfileSettings& s) { s.ClipboardWin98DOS = true; }), {"Clipboard t"}},
+      {"Wait", With([](ProfileSettings& s) { s.WaitMode = true; }), {"Wait t"}},
   };
   for (const auto& c : cases) {
     delivery.calls.clear();
@@ -229,7 +227,7 @@ TEST_F(FeedStringToAppTest, WithoutActivationAFailureReachesTheCallerAfterTheTim
 
 TEST_F(FeedStringToAppTest, ReactivationAfterTypingSkipsItsFailuresEvenWithoutActivationBefore) {
   delivery.failing = {"Activate"};
-  EXPECT_NO_THROW(feeder.FeedStringToApp("t", With([](KeyDeliverySettings& s) {
+  EXPECT_NO_THROW(feeder.FeedStringToApp("t", With([](ProfileSettings& s) {
                                            s.ActivateWindowTitle = "Ledger";
                                            s.ActivateWindowAfter = true;
                                          })));
