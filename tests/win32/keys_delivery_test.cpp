@@ -135,7 +135,7 @@ TEST_F(WindowActivation, WhenActivateWindowFailsDecidesWhetherTheForegroundGetsT
   Win32KeyDelivery delivery;
   RecordingHost host;
   KeyFeeder feeder(delivery, host);
-  KeyDeliverySettings settings;
+  ProfileSettings settings;
   settings.ActivateWindow = true;
   settings.ActivateWindowTitle = "No such window 4711";
   ASSERT_TRUE(beta.BringToForeground());
@@ -154,7 +154,7 @@ TEST_F(WindowActivation, FeedStringToAppActivatesTheConfiguredWindowBeforeTyping
   Win32KeyDelivery delivery;
   RecordingHost host;
   KeyFeeder feeder(delivery, host);
-  KeyDeliverySettings settings;
+  ProfileSettings settings;
   settings.ActivateWindow = true;
   settings.ActivateWindowTitle = "Alpha";
   settings.KeyPressDelay = 5;
