@@ -80,6 +80,12 @@ std::vector<INPUT> KeyInputsOf(const std::vector<KeyEvent>& events) {
   return inputs;
 }
 
+std::vector<INPUT> KeyInputsOfText(std::string_view text, const KeyLayout& layout) {
+  const ParsedKeyCodes parsed = ParseKeyCodes(text);
+  ThrowIfMalformed(parsed);
+  return KeyInputsOf(KeyEventsOf(parsed.tokens, layout));
+}
+
 bool SendInputBatch(std::vector<INPUT>& batch) {
   if (batch.empty()) {
     return true;

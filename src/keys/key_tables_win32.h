@@ -35,6 +35,9 @@ INPUT MakeKeyInput(WORD key, WORD scan, DWORD flags, ULONG_PTR extra);
 // The records of the given events, in order (repetition marks send nothing).
 std::vector<INPUT> KeyInputsOf(const std::vector<KeyEvent>& events);
 
+// The records of a key-code text; Error when the text is malformed (nothing is then typed).
+std::vector<INPUT> KeyInputsOfText(std::string_view text, const KeyLayout& layout);
+
 // Hands the records to SendInput in one call; true when every one was accepted (an empty batch
 // is not sent and gives true).
 bool SendInputBatch(std::vector<INPUT>& batch);

@@ -7,6 +7,7 @@
 #include "keys/engines_win32.h"
 #include "keys/key_tables_win32.h"
 #include "keys/plain_text.h"
+#include "keys/thread_input_win32.h"
 
 namespace orvex {
 namespace {
@@ -17,31 +18,6 @@ namespace {
 constexpr WORD kVkEndMarker = 0x88;
 constexpr auto kWaitLimit = std::chrono::seconds(10);
 
-// Shares the key state of the foreground window's thread for as long as it lives, so that
-// GetKeyboardState shows which keys that thread has taken from its queue.
-class ForegroundKeyState {
- public:
-  explicit ForegroundKeyState(HWND foreground)
-      : ownThread_(GetCurrentThreadId()), targetThread_(GetWindowThreadProcessId(foreground, nullptr)) {
-    attached_ = targetThread_ != 0 && targetThread_ != ownThread_ && AttachThreadInput(ownThread_, targetThread_, TRUE);
-  }
-  ~ForegroundKeyState() {
-    if (attached_) {
-      AttachThreadInput(ownThread_, targetThread_, FALSE);
-    }
-  }
-  ForegroundKeyState(const ForegroundKeyState&) = delete;
-  ForegroundKeyState& operator=(const ForegroundKeyState&) = delete;
-
-  bool Observable() const { return attached_ || IsOwnThread(); }
-  bool IsOwnThread() const { return targetThread_ == ownThread_; }
-
- private:
-  DWORD ownThread_;
-  DWORD targetThread_;
-  bool attached_ = false;
-};
-
 // The marker's state in the shared key state (GetKeyboardState reads it afresh every time).
 bool MarkerTaken() {
   BYTE states[256] = {};
@@ -49,7 +25,7 @@ bool MarkerTaken() {
   return (states[kVkEndMarker] & 0x80) != 0;
 }
 
-bool WaitForMarker(const ForegroundKeyState& keyState) {
+bool WaitForMarker(const AttachedThreadInput& keyState) {
   const auto deadline = std::chrono::steady_clock::now() + kWaitLimit;
   while (!MarkerTaken()) {
     if (std::chrono::steady_clock::now() > deadline) {
@@ -78,19 +54,16 @@ bool VbSendInput(std::string_view text) {
   WriteDebugLog("VbSendInput => " + std::string(text));
   const std::string typed = SubstitutePeriods(text, IsNumLockOn());
   static const AnsiKeyTables tables;
-  const ParsedKeyCodes parsed = ParseKeyCodes(typed);
-  ThrowIfMalformed(parsed);
-  std::vector<INPUT> batch = KeyInputsOf(KeyEventsOf(parsed.tokens, tables));
+  std::vector<INPUT> batch = KeyInputsOfText(typed, tables);
   return SendInputBatch(batch);
 }
 
 void SendKeysAndWait(std::string_view text) {
   static const AnsiKeyTables tables;
-  const ParsedKeyCodes parsed = ParseKeyCodes(text);
-  ThrowIfMalformed(parsed);
-  std::vector<INPUT> batch = KeyInputsOf(KeyEventsOf(parsed.tokens, tables));
-  const ForegroundKeyState keyState(GetForegroundWindow());
-  if (!keyState.Observable()) {
+  std::vector<INPUT> batch = KeyInputsOfText(text, tables);
+  // The foreground thread's key state shows which keys it has taken from its queue.
+  const AttachedThreadInput keyState(GetWindowThreadProcessId(GetForegroundWindow(), nullptr));
+  if (!keyState.Attached() && !keyState.IsOwnThread()) {
     SendInputBatch(batch);
     WriteDebugLog("SendKeysAndWait: cannot follow the target window's input; keys sent without waiting");
     return;

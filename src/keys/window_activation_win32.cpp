@@ -7,6 +7,7 @@
 #include "base/trace.h"
 #include "base/wide_win32.h"
 #include "keys/engines_win32.h"
+#include "keys/thread_input_win32.h"
 
 namespace orvex {
 namespace {
@@ -87,13 +88,10 @@ bool BringToForeground(HWND window) {
   if (SetForegroundWindow(window)) {
     return WaitUntilActiveForInput(window);
   }
-  const DWORD ownThread = GetCurrentThreadId();
-  const DWORD foregroundThread = GetWindowThreadProcessId(GetForegroundWindow(), nullptr);
-  const bool attached =
-      foregroundThread != 0 && foregroundThread != ownThread && AttachThreadInput(ownThread, foregroundThread, TRUE);
-  const bool done = SetForegroundWindow(window);
-  if (attached) {
-    AttachThreadInput(ownThread, foregroundThread, FALSE);
+  bool done = false;
+  {
+    const AttachedThreadInput foregroundInput(GetWindowThreadProcessId(GetForegroundWindow(), nullptr));
+    done = SetForegroundWindow(window);
   }
   return done && WaitUntilActiveForInput(window);
 }
