@@ -2,7 +2,7 @@
 # Builds the libFuzzer targets of tests/fuzz with clang (AddressSanitizer and UBSan) and runs each
 # for the given number of seconds (default 60). A crash or sanitizer report stops the script with
 # the reproducer left in build/fuzz/<target>/.
-#   tools/fuzz.sh [seconds] [target...]      targets: interpret_fuzz banks_branches_fuzz
+#   tools/fuzz.sh [seconds] [target...]      targets: interpret_fuzz banks_branches_fuzz ini_file_fuzz
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -10,7 +10,7 @@ seconds=${1:-60}
 shift || true
 targets=("$@")
 if [ ${#targets[@]} -eq 0 ]; then
-  targets=(interpret_fuzz banks_branches_fuzz)
+  targets=(interpret_fuzz banks_branches_fuzz ini_file_fuzz)
 fi
 
 out=build/fuzz
@@ -18,8 +18,9 @@ mkdir -p "$out/bin"
 flags=(-std=c++20 -O1 -g -Wall -Wextra -Werror -Isrc
        -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
 
-# The portable sources the targets reach: base, interpret and verify, without Win32 files.
-sources=()
+# The portable sources the targets reach: base, interpret, verify and the INI reader, without
+# Win32 files.
+sources=(src/config/ini_file.cpp)
 for folder in src/base src/interpret src/verify; do
   for file in "$folder"/*.cpp; do
     case "$file" in *_win32.cpp) ;; *) sources+=("$file") ;; esac
@@ -35,6 +36,7 @@ for target in "${targets[@]}"; do
   case "$target" in
     interpret_fuzz) cp tests/fuzz/seeds/interpret/* "$corpus/" ;;
     banks_branches_fuzz) cp src/resources/banks_branches.txt "$corpus/" ;;
+    ini_file_fuzz) cp src/resources/OrvexExcella.ini "$corpus/" ;;
   esac
 
   echo "=== run $target for $seconds s"

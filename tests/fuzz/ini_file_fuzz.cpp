@@ -1,0 +1,64 @@
+// libFuzzer target: cInifile on arbitrary file bytes. Every read and list must work, and a value
+// written must read back unchanged while every other section keeps its value.
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+#include "base/file_io.h"
+#include "config/ini_file.h"
+
+namespace {
+
+const std::string& FuzzFile() {
+  static const std::string path = (std::filesystem::temp_directory_path() / "orvex-ini-fuzz.ini").string();
+  return path;
+}
+
+std::string Read(orvex::cInifile& ini, const std::string& section, const std::string& key) {
+  ini.SetSection(section);
+  ini.SetKey(key);
+  ini.SetDefault("\x01missing");
+  return ini.Value();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  if (!orvex::WriteFileBytes(FuzzFile(), std::string(reinterpret_cast<const char*>(data), size))) {
+    return 0;
+  }
+  orvex::cInifile ini;
+  ini.SetPath(FuzzFile());
+  const orvex::NumberedList sections = ini.EnumerateAllSections();
+  std::string firstKeyValue;
+  std::string firstSection;
+  for (const std::string& section : sections) {
+    ini.SetSection(section);
+    for (const std::string& key : ini.EnumerateCurrentSection()) {
+      const bool isWrittenSection = section.size() == 2 && (section[0] | 0x20) == 'f' && (section[1] | 0x20) == 'z';
+      if (firstSection.empty() && !isWrittenSection) {
+        firstSection = section;
+        firstKeyValue = key + "\n" + Read(ini, section, key);
+      }
+      if (Read(ini, section, key).size() > 4 * orvex::cInifile::kMaxValueLength) {
+        __builtin_trap();  // a value is cut to 254 characters
+      }
+    }
+  }
+
+  ini.SetSection("Fz");
+  ini.SetKey("K");
+  ini.SetValue(std::string_view("written value"));
+  if (!ini.Success() || Read(ini, "Fz", "K") != "written value") {
+    __builtin_trap();
+  }
+  if (!firstSection.empty()) {
+    const std::string key = firstKeyValue.substr(0, firstKeyValue.find('\n'));
+    if (key + "\n" + Read(ini, firstSection, key) != firstKeyValue) {
+      __builtin_trap();  // the write changed another section
+    }
+  }
+  return 0;
+}
