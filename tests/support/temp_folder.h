@@ -5,6 +5,7 @@
 #include <atomic>
 #include <chrono>
 #include <filesystem>
+#include <random>
 #include <string>
 
 namespace orvex::testing {
@@ -12,10 +13,12 @@ namespace orvex::testing {
 class TempFolder {
  public:
   TempFolder() {
+    // Test programs run side by side: a random part keeps their folders apart.
     static std::atomic<int> counter{0};
+    static const unsigned run = std::random_device{}();
     const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
     path_ = std::filesystem::temp_directory_path() /
-            ("orvex-test-" + std::to_string(stamp) + "-" + std::to_string(counter++));
+            ("orvex-test-" + std::to_string(run) + "-" + std::to_string(stamp) + "-" + std::to_string(counter++));
     std::filesystem::create_directories(path_);
   }
   ~TempFolder() {
