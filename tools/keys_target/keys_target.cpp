@@ -20,6 +20,8 @@
 #include <cwchar>
 #include <string>
 
+#include "base/handle_win32.h"
+
 namespace {
 
 constexpr UINT_PTR kReadyTimer = 1;
@@ -35,14 +37,14 @@ struct Options {
   UINT lifetimeSeconds = 60;
 };
 
-HANDLE logFile = INVALID_HANDLE_VALUE;
+orvex::UniqueHandle logFile;
 HWND editControl = nullptr;
 bool ready = false;
 
 void Record(const std::string& line) {
   const std::string withEnd = line + "\n";
   DWORD written = 0;
-  WriteFile(logFile, withEnd.data(), static_cast<DWORD>(withEnd.size()), &written, nullptr);
+  WriteFile(logFile.Get(), withEnd.data(), static_cast<DWORD>(withEnd.size()), &written, nullptr);
 }
 
 const char* KeyMessageName(UINT message) {
@@ -137,9 +139,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   if (!options.logPath) {
     return 2;
   }
-  logFile = CreateFileW(options.logPath, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                        CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (logFile == INVALID_HANDLE_VALUE) {
+  logFile = orvex::UniqueHandle(CreateFileW(options.logPath, GENERIC_WRITE,
+                                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                            CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!logFile) {
     return 3;
   }
 
@@ -176,6 +179,5 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }
-  CloseHandle(logFile);
   return 0;
 }

@@ -73,9 +73,12 @@ KeysTargetProcess::KeysTargetProcess(const KeysTargetOptions& options) : logPath
   }
   STARTUPINFOW startup = {};
   startup.cb = sizeof startup;
-  if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process_)) {
+  PROCESS_INFORMATION started = {};
+  if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started)) {
     return;
   }
+  process_ = UniqueHandle(started.hProcess);
+  CloseHandle(started.hThread);  // only the process is waited for
   WaitUntil(
       [&] {
         const std::vector<std::string> lines = ReadCompleteLines(logPath_);
@@ -89,13 +92,10 @@ KeysTargetProcess::KeysTargetProcess(const KeysTargetOptions& options) : logPath
 }
 
 KeysTargetProcess::~KeysTargetProcess() {
-  if (process_.hProcess) {
-    // Ended at once: under Xvfb without a window manager, Wine waits two seconds for a closing
-    // window to be withdrawn.
-    TerminateProcess(process_.hProcess, 0);
-    WaitForSingleObject(process_.hProcess, kEndLimitMs);
-    CloseHandle(process_.hThread);
-    CloseHandle(process_.hProcess);
+  if (process_) {
+    // Ended at once, as a test ends with the target in whatever state it is.
+    TerminateProcess(process_.Get(), 0);
+    WaitForSingleObject(process_.Get(), kEndLimitMs);
   }
   DeleteFileW(logPath_.c_str());
 }

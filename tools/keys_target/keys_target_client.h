@@ -11,6 +11,8 @@
 #include <string_view>
 #include <vector>
 
+#include "base/handle_win32.h"
+
 namespace orvex::testing {
 
 struct KeysTargetOptions {
@@ -57,7 +59,7 @@ class KeysTargetProcess {
   bool WaitForLine(std::string_view line, size_t from, std::chrono::milliseconds limit) const;
 
   std::wstring logPath_;
-  PROCESS_INFORMATION process_ = {};
+  UniqueHandle process_;
   HWND window_ = nullptr;
 };
 
