@@ -4,6 +4,7 @@
 #include <exception>
 #include <functional>
 #include <string>
+#include <utility>
 
 namespace orvex {
 
@@ -14,8 +15,8 @@ enum ErrorNumber : int32_t {
   kErrOutOfMemory = 7,
   kErrSubscriptOutOfRange = 9,
   kErrTypeMismatch = 13,
-  kErrFileNotFound = 53,
   kErrBadFileNameOrNumber = 52,
+  kErrFileNotFound = 53,
   kErrPathFileAccess = 75,
   kErrPathNotFound = 76,
   kErrResourceNotFound = 326,
