@@ -70,7 +70,7 @@ TEST(SystemMessageBox, StyleIsRightToLeftWithTheMessagesIconAndButtons) {
   }
 }
 
-TEST(SystemMessageBox, ShowsHebrewTitleAndTextAndReturnsTheAnswer) {
+TEST(SystemMessageBox, ShowsHebrewTitleAndTextRightToLeftAndReturnsTheAnswer) {
   const struct {
     MessageTitle title;
     MessageButtons buttons;
@@ -90,6 +90,7 @@ TEST(SystemMessageBox, ShowsHebrewTitleAndTextAndReturnsTheAnswer) {
     const SeenBox seen = answerer.get();
     EXPECT_EQ(answer, c.expected);
     EXPECT_EQ(seen.caption, caption);
+    EXPECT_TRUE(seen.exStyle & WS_EX_LAYOUTRTL) << "the box is laid out right to left";
     EXPECT_NE(std::find(seen.texts.begin(), seen.texts.end(), message.text), seen.texts.end());
   }
 }
