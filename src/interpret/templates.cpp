@@ -50,19 +50,15 @@ std::string ExpandTemplate(std::string_view text, const LocalDateTime& dateTime,
   if (text.find('{') == std::string_view::npos) {
     return std::string(text);
   }
+  // The temporaries live until the replacement is done: the whole call is one expression.
   const std::string p(prefix);
-  const std::string codes[] = {"{" + p + "HH}", "{" + p + "NN}", "{" + p + "SS}",  "{" + p + "DD}",
-                               "{" + p + "MM}", "{" + p + "YY}", "{" + p + "YYYY}"};
-  const std::string values[] = {Digits(dateTime.hour, 2), Digits(dateTime.minute, 2), Digits(dateTime.second, 2),
-                                Digits(dateTime.day, 2),  Digits(dateTime.month, 2),  Digits(dateTime.year % 100, 2),
-                                Digits(dateTime.year, 4)};
-  return ReplacePlaceholders(text, {{codes[0], values[0]},
-                                    {codes[1], values[1]},
-                                    {codes[2], values[2]},
-                                    {codes[3], values[3]},
-                                    {codes[4], values[4]},
-                                    {codes[5], values[5]},
-                                    {codes[6], values[6]}});
+  return ReplacePlaceholders(text, {{"{" + p + "HH}", Digits(dateTime.hour, 2)},
+                                    {"{" + p + "NN}", Digits(dateTime.minute, 2)},
+                                    {"{" + p + "SS}", Digits(dateTime.second, 2)},
+                                    {"{" + p + "DD}", Digits(dateTime.day, 2)},
+                                    {"{" + p + "MM}", Digits(dateTime.month, 2)},
+                                    {"{" + p + "YY}", Digits(dateTime.year % 100, 2)},
+                                    {"{" + p + "YYYY}", Digits(dateTime.year, 4)}});
 }
 
 }  // namespace orvex
