@@ -12,7 +12,7 @@
 namespace orvex {
 namespace {
 
-std::string ReadConfigValue(cInifile& ini, std::string_view key, const std::string& defaultValue) {
+std::string ReadConfigValue(cInifile& ini, std::string_view key, std::string_view defaultValue) {
   ini.SetKey(key);
   ini.SetDefault(defaultValue);
   return ini.Value();
@@ -135,12 +135,12 @@ bool ReadConfig(const ReadConfigContext& context, GlobalSettings& settings, Prof
     RunSkippingError([&] { context.shell.ShowSplash(settings.splashInterval); });
   }
 
-  settings.deviceName = ReadConfigValue(ini, "ExcellaDeviceName", std::string(kDefaultDeviceName));
+  settings.deviceName = ReadConfigValue(ini, "ExcellaDeviceName", kDefaultDeviceName);
   if (!OpenReader(context, settings.deviceName)) {
     return false;
   }
   settings.machineType = GetExcellaMachineType(context.reader, settings.deviceName);
-  settings.msrTracks = ReadConfigValue(ini, "MSRTracks", std::string(kDefaultMsrTracks));
+  settings.msrTracks = ReadConfigValue(ini, "MSRTracks", kDefaultMsrTracks);
   settings.docFeedTimeout = ReadWholeNumber<int32_t>(ini, "DocFeedTimeout", kDefaultDocFeedTimeout, ToInt32);
 
   // From here a step that fails is skipped and the next one runs.
