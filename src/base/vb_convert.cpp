@@ -6,6 +6,8 @@
 #include <limits>
 #include <string>
 
+#include "base/text.h"
+
 namespace orvex {
 namespace {
 
@@ -20,18 +22,6 @@ int HexDigitValue(char c) {
   }
   const int upper = std::toupper(static_cast<unsigned char>(c));
   return upper >= 'A' && upper <= 'F' ? upper - 'A' + 10 : 16;
-}
-
-bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) {
-    return false;
-  }
-  for (size_t i = 0; i < a.size(); ++i) {
-    if (std::toupper(static_cast<unsigned char>(a[i])) != std::toupper(static_cast<unsigned char>(b[i]))) {
-      return false;
-    }
-  }
-  return true;
 }
 
 // "&H1F" / "&O17": a whole number in base 16 or 8, at most 32 bits.
@@ -110,14 +100,6 @@ std::optional<T> ToWholeNumber(std::string_view text) {
 
 }  // namespace
 
-std::string_view TrimBlanks(std::string_view text) {
-  const auto first = text.find_first_not_of(" \t");
-  if (first == std::string_view::npos) {
-    return {};
-  }
-  return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
 std::optional<double> ToDouble(std::string_view text) {
   text = TrimBlanks(text);
   if (auto radix = ParseRadixLiteral(text)) {
@@ -145,10 +127,10 @@ std::optional<uint8_t> ToByte(std::string_view text) {
 
 std::optional<bool> ToBoolean(std::string_view text) {
   const std::string_view trimmed = TrimBlanks(text);
-  if (EqualsIgnoringCase(trimmed, "TRUE")) {
+  if (EqualsIgnoringAsciiCase(trimmed, "TRUE")) {
     return true;
   }
-  if (EqualsIgnoringCase(trimmed, "FALSE")) {
+  if (EqualsIgnoringAsciiCase(trimmed, "FALSE")) {
     return false;
   }
   if (const auto number = ToDouble(trimmed)) {

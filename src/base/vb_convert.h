@@ -19,7 +19,4 @@ std::optional<uint8_t> ToByte(std::string_view text);
 // "TRUE" or "FALSE" in any case, or a number (non-zero is true).
 std::optional<bool> ToBoolean(std::string_view text);
 
-// Text without the blanks (spaces and tabs) at both ends.
-std::string_view TrimBlanks(std::string_view text);
-
 }  // namespace orvex

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "base/file_io.h"
+#include "base/text.h"
 #include "base/text_codec.h"
 #include "base/vb_convert.h"
 
@@ -80,12 +81,6 @@ class IniText {
     return bytes_.compare(at, 2, "\r\n") == 0 ? "\r\n" : std::string_view(bytes_).substr(at, 1);
   }
 
-  // Section names and key names match without regard to case, the first match wins.
-  static bool SameName(std::string_view a, std::string_view b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                      [](char x, char y) { return FoldCase(x) == FoldCase(y); });
-  }
-
   // The first section named `section` (in the file's encoding), if any.
   std::optional<Span> FindSection(std::string_view section) const {
     if (section.empty()) {
@@ -93,7 +88,7 @@ class IniText {
       return Span{std::nullopt, bodyStart_, first ? first->begin : bytes_.size()};
     }
     for (std::optional<Line> header = NextSectionLine(bodyStart_); header; header = NextSectionLine(header->end)) {
-      if (SameName(header->name, section)) {
+      if (EqualsIgnoringAsciiCase(header->name, section)) {
         const std::optional<Line> next = NextSectionLine(header->end);
         return Span{header, header->end, next ? next->begin : bytes_.size()};
       }
@@ -105,7 +100,7 @@ class IniText {
   std::optional<Line> FindEntry(const Span& span, std::string_view key) const {
     for (size_t pos = span.first; pos < span.end;) {
       const Line line = LineAt(pos);
-      if (line.kind == LineKind::Entry && SameName(line.name, key)) {
+      if (line.kind == LineKind::Entry && EqualsIgnoringAsciiCase(line.name, key)) {
         return line;
       }
       pos = line.end;
@@ -125,7 +120,6 @@ class IniText {
   }
 
  private:
-  static char FoldCase(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
   static bool IsBlank(char c) { return c == ' ' || (c >= '\t' && c <= '\r') || c == '\x1A'; }
   static bool IsLineBreak(char c) { return c == '\r' || c == '\n'; }
 

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "base/text.h"
+
 namespace orvex {
 namespace {
 
@@ -12,39 +14,6 @@ std::string Digits(int value, int width) {
 }
 
 }  // namespace
-
-std::string ReplacePlaceholders(std::string_view text, std::initializer_list<Placeholder> placeholders) {
-  std::string result;
-  result.reserve(text.size());
-  size_t position = 0;
-  while (position < text.size()) {
-    const size_t brace = text.find('{', position);
-    if (brace == std::string_view::npos) {
-      break;
-    }
-    result.append(text, position, brace - position);
-    position = brace;
-    const std::string_view rest = text.substr(brace);
-    const Placeholder* found = nullptr;
-    for (const Placeholder& placeholder : placeholders) {
-      if (!placeholder.code.empty() && rest.starts_with(placeholder.code)) {
-        found = &placeholder;
-        break;
-      }
-    }
-    if (found != nullptr) {
-      result.append(found->value);
-      position += found->code.size();
-    } else {
-      result += '{';
-      ++position;
-    }
-  }
-  if (position < text.size()) {
-    result.append(text, position);
-  }
-  return result;
-}
 
 std::string ExpandTemplate(std::string_view text, const LocalDateTime& dateTime, std::string_view prefix) {
   if (text.find('{') == std::string_view::npos) {

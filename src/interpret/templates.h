@@ -3,22 +3,13 @@
 // Templates: literal text with placeholders in braces. Placeholders match exactly and
 // case-sensitively, every occurrence is replaced, and unknown brace texts stay as they are.
 
-#include <initializer_list>
 #include <string>
 #include <string_view>
 
 #include "base/clock.h"
+#include "base/text.h"
 
 namespace orvex {
-
-struct Placeholder {
-  std::string_view code;  // begins with "{", as "{ChequeNum}"
-  std::string_view value;
-};
-
-// The template with every occurrence of each code replaced by its value, in one pass from the
-// left: a value is never searched again, so a value that looks like a placeholder stays as it is.
-std::string ReplacePlaceholders(std::string_view text, std::initializer_list<Placeholder> placeholders);
 
 // The template with the date and time codes "{HH}" "{NN}" "{SS}" "{DD}" "{MM}" "{YY}" "{YYYY}"
 // replaced from the given date-time; a prefix goes after the brace ("C" gives "{CDD}" and so on,

@@ -3,6 +3,7 @@
 #include <functional>
 
 #include "base/error.h"
+#include "base/text.h"
 
 namespace orvex {
 namespace {
@@ -28,19 +29,10 @@ class PollingTimerPause {
   FeedHost& host_;
 };
 
-void ReplaceAll(std::string& text, std::string_view from, std::string_view to) {
-  for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size())) {
-    text.replace(at, from.size(), to);
-  }
-}
-
 }  // namespace
 
 std::string FormatLastFedText(std::string_view moment, std::string_view text) {
-  std::string readable(text);
-  ReplaceAll(readable, "{ENTER}", "\r\n");
-  ReplaceAll(readable, "{TAB}", "\t");
-  return std::string(moment) + ":\r\n\r\n" + readable;
+  return std::string(moment) + ":\r\n\r\n" + ReplacePlaceholders(text, {{"{ENTER}", "\r\n"}, {"{TAB}", "\t"}});
 }
 
 void KeyFeeder::FeedStringToApp(std::string_view text, const ProfileSettings& settings) {

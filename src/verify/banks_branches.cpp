@@ -2,6 +2,7 @@
 
 #include "base/error.h"
 #include "base/file_io.h"
+#include "base/text.h"
 #include "base/vb_convert.h"
 
 namespace orvex {

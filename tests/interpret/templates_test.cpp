@@ -35,27 +35,5 @@ TEST(ExpandTemplate, FillsTheDateAndTimeCodesAndLeavesEverythingElse) {
   }
 }
 
-TEST(ReplacePlaceholders, ReplacesEveryOccurrenceExactlyOnce) {
-  const struct {
-    const char* text;
-    const char* expected;
-  } cases[] = {
-      {"{ChequeNum}{TAB}{BankNum}{TAB}{ChequeNum}{ENTER}", "1234{TAB}12{TAB}1234{ENTER}"},
-      {"{chequenum}{CHEQUENUM}{ChequeNum }", "{chequenum}{CHEQUENUM}{ChequeNum }"},
-      {"{{BankNum}}", "{12}"},
-      // A value is not searched again: the operator's "{BankNum}" stays as typed.
-      {"{User}_{BankNum}", "{BankNum}_12"},
-      {"{Amount}|{Amount}", "|"},
-      {"", ""},
-      {"{BankNum", "{BankNum"},
-  };
-  for (const auto& c : cases) {
-    EXPECT_EQ(ReplacePlaceholders(
-                  c.text, {{"{ChequeNum}", "1234"}, {"{BankNum}", "12"}, {"{User}", "{BankNum}"}, {"{Amount}", ""}}),
-              c.expected)
-        << c.text;
-  }
-}
-
 }  // namespace
 }  // namespace orvex

@@ -1,0 +1,27 @@
+#pragma once
+
+// Small text rules shared by the subsystems.
+
+#include <initializer_list>
+#include <string>
+#include <string_view>
+
+namespace orvex {
+
+// Text without the blanks (spaces and tabs) at both ends.
+std::string_view TrimBlanks(std::string_view text);
+
+// Equal when the texts differ at most in the case of ASCII letters.
+bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b);
+
+struct Placeholder {
+  std::string_view code;  // begins with "{", as "{ChequeNum}"
+  std::string_view value;
+};
+
+// The template with every occurrence of each code replaced by its value (exactly and
+// case-sensitively), in one pass from the left: a value is never searched again, so a value that
+// looks like a placeholder stays as it is.
+std::string ReplacePlaceholders(std::string_view text, std::initializer_list<Placeholder> placeholders);
+
+}  // namespace orvex

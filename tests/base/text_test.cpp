@@ -1,0 +1,43 @@
+#include "base/text.h"
+
+#include <gtest/gtest.h>
+
+namespace orvex {
+namespace {
+
+TEST(ReplacePlaceholders, ReplacesEveryOccurrenceExactlyOnce) {
+  const struct {
+    const char* text;
+    const char* expected;
+  } cases[] = {
+      {"{ChequeNum}{TAB}{BankNum}{TAB}{ChequeNum}{ENTER}", "1234{TAB}12{TAB}1234{ENTER}"},
+      {"{chequenum}{CHEQUENUM}{ChequeNum }", "{chequenum}{CHEQUENUM}{ChequeNum }"},
+      {"{{BankNum}}", "{12}"},
+      // A value is not searched again: the operator's "{BankNum}" stays as typed.
+      {"{User}_{BankNum}", "{BankNum}_12"},
+      {"{Amount}|{Amount}", "|"},
+      {"", ""},
+      {"{BankNum", "{BankNum"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(ReplacePlaceholders(
+                  c.text, {{"{ChequeNum}", "1234"}, {"{BankNum}", "12"}, {"{User}", "{BankNum}"}, {"{Amount}", ""}}),
+              c.expected)
+        << c.text;
+  }
+}
+
+TEST(EqualsIgnoringAsciiCase, FoldsOnlyAsciiLetters) {
+  EXPECT_TRUE(EqualsIgnoringAsciiCase("Config", "cONFIG"));
+  EXPECT_TRUE(EqualsIgnoringAsciiCase("בנק", "בנק"));
+  EXPECT_FALSE(EqualsIgnoringAsciiCase("Config", "Confi"));
+  EXPECT_FALSE(EqualsIgnoringAsciiCase("[", "{"));  // 0x5B and 0x7B differ by the case bit only
+}
+
+TEST(TrimBlanks, RemovesSpacesAndTabsAtBothEnds) {
+  EXPECT_EQ(TrimBlanks(" \t a b \t"), "a b");
+  EXPECT_EQ(TrimBlanks(" \t "), "");
+}
+
+}  // namespace
+}  // namespace orvex
