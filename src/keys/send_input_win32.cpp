@@ -4,6 +4,7 @@
 #include <string>
 
 #include "base/trace.h"
+#include "base/wait.h"
 #include "keys/engines_win32.h"
 #include "keys/key_tables_win32.h"
 #include "keys/plain_text.h"
@@ -25,18 +26,20 @@ bool MarkerTaken() {
   return (states[kVkEndMarker] & 0x80) != 0;
 }
 
+// Until the foreground thread has taken the marker; this thread's own window keeps handling its
+// messages meanwhile, since it must take the keys itself.
 bool WaitForMarker(const AttachedThreadInput& keyState) {
-  const auto deadline = std::chrono::steady_clock::now() + kWaitLimit;
-  while (!MarkerTaken()) {
-    if (std::chrono::steady_clock::now() > deadline) {
-      return false;
-    }
-    if (keyState.IsOwnThread()) {
-      YieldToPendingMessages();
-    }
-    Sleep(1);
-  }
-  return true;
+  return WaitUntil(
+      [&] {
+        if (MarkerTaken()) {
+          return true;
+        }
+        if (keyState.IsOwnThread()) {
+          YieldToPendingMessages();
+        }
+        return false;
+      },
+      kWaitLimit);
 }
 
 INPUT MarkerEvent(bool up) {

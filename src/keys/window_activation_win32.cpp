@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "base/trace.h"
+#include "base/wait.h"
 #include "base/wide_win32.h"
 #include "keys/engines_win32.h"
 #include "keys/thread_input_win32.h"
@@ -69,14 +70,7 @@ bool IsActiveForInput(HWND window) {
 }
 
 bool WaitUntilActiveForInput(HWND window) {
-  const auto deadline = std::chrono::steady_clock::now() + kActivationLimit;
-  while (!IsActiveForInput(window)) {
-    if (std::chrono::steady_clock::now() > deadline) {
-      return false;
-    }
-    Sleep(1);
-  }
-  return true;
+  return WaitUntil([&] { return IsActiveForInput(window); }, kActivationLimit);
 }
 
 // SetForegroundWindow, with the foreground thread's input attached when the system refuses a

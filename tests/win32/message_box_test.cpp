@@ -9,9 +9,9 @@
 
 #include <chrono>
 #include <future>
-#include <thread>
 #include <vector>
 
+#include "base/wait.h"
 #include "base/wide_win32.h"
 
 namespace orvex {
@@ -33,13 +33,9 @@ BOOL CALLBACK CollectChildText(HWND child, LPARAM param) {
 // Waits for the message box with the given caption, reads it, and presses the given button.
 SeenBox AnswerBox(const std::string& caption, int button) {
   SeenBox seen;
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
   HWND box = nullptr;
-  while (!box && std::chrono::steady_clock::now() < deadline) {
-    box = FindWindowW(L"#32770", ToWide(caption).c_str());
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
-  }
-  if (!box) {
+  if (!WaitUntil([&] { return (box = FindWindowW(L"#32770", ToWide(caption).c_str())) != nullptr; },
+                 std::chrono::seconds(10))) {
     return seen;
   }
   wchar_t text[512];

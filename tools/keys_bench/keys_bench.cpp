@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "base/wait.h"
 #include "keys/engines_win32.h"
 #include "keys_target_client.h"
 
@@ -23,7 +24,7 @@ using orvex::testing::KeysTargetProcess;
 
 // Cheque number, bank, branch, account, amount and date, as a profile's template types them.
 constexpr char kChequeText[] = "00012345{TAB}12{TAB}345{TAB}123456789{TAB}1500.00{TAB}081226{ENTER}";
-constexpr double kWaitLimitSeconds = 10;
+constexpr auto kWaitLimit = std::chrono::seconds(10);
 
 double Now() {
   static const double frequency = [] {
@@ -54,20 +55,24 @@ std::wstring TargetProgram() {
 // The time from `start` to the target taking the last WM_CHAR of `chars` expected ones; negative
 // when they did not all arrive.
 double TimeToLastChar(KeysTargetProcess& target, size_t before, size_t chars, double start) {
-  while (Now() - start < kWaitLimitSeconds) {
-    const std::vector<std::string> lines = target.Lines();
-    std::vector<std::string> charLines;
-    for (size_t i = before; i < lines.size(); ++i) {
-      if (lines[i].starts_with("CHAR ")) {
-        charLines.push_back(lines[i]);
-      }
-    }
-    if (charLines.size() >= chars) {
-      return CounterSeconds(charLines[chars - 1]) - start;
-    }
-    Sleep(1);
-  }
-  return -1;
+  double lastChar = -1;
+  orvex::WaitUntil(
+      [&] {
+        const std::vector<std::string> lines = target.Lines();
+        std::vector<std::string> charLines;
+        for (size_t i = before; i < lines.size(); ++i) {
+          if (lines[i].starts_with("CHAR ")) {
+            charLines.push_back(lines[i]);
+          }
+        }
+        if (charLines.size() < chars) {
+          return false;
+        }
+        lastChar = CounterSeconds(charLines[chars - 1]) - start;
+        return true;
+      },
+      kWaitLimit);
+  return lastChar;
 }
 
 struct Figures {

@@ -1,9 +1,10 @@
 #include "keys_target_client.h"
 
+#include "base/wait.h"
+
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <thread>
 
 namespace orvex::testing {
 namespace {
@@ -12,6 +13,8 @@ constexpr WORD kVkClosingKey = 0x89;
 constexpr auto kStartLimit = std::chrono::seconds(15);
 constexpr auto kRecordLimit = std::chrono::seconds(15);
 constexpr auto kForegroundLimit = std::chrono::seconds(5);
+// The log file is read again this often while waiting for a line.
+constexpr auto kLogPollInterval = std::chrono::milliseconds(5);
 constexpr DWORD kEndLimitMs = 5000;
 
 std::wstring NewLogPath() {
@@ -45,18 +48,6 @@ void PressKey(WORD virtualKey) {
   SendInput(2, keys, sizeof(INPUT));
 }
 
-template <typename Condition>
-bool WaitUntil(Condition condition, std::chrono::milliseconds limit) {
-  const auto deadline = std::chrono::steady_clock::now() + limit;
-  while (!condition()) {
-    if (std::chrono::steady_clock::now() > deadline) {
-      return false;
-    }
-    std::this_thread::sleep_for(std::chrono::milliseconds(5));
-  }
-  return true;
-}
-
 }  // namespace
 
 KeysTargetProcess::KeysTargetProcess(const KeysTargetOptions& options) : logPath_(NewLogPath()) {
@@ -88,7 +79,7 @@ KeysTargetProcess::KeysTargetProcess(const KeysTargetOptions& options) : logPath
         window_ = reinterpret_cast<HWND>(std::stoull(lines[0].substr(6)));
         return true;
       },
-      kStartLimit);
+      kStartLimit, kLogPollInterval);
 }
 
 KeysTargetProcess::~KeysTargetProcess() {
@@ -125,7 +116,7 @@ std::vector<std::string> KeysTargetProcess::LinesAfterClosingKey(size_t before) 
         lines = Lines();
         return lines.size() > before && std::find(lines.begin() + before, lines.end(), closingLine) != lines.end();
       },
-      kRecordLimit);
+      kRecordLimit, kLogPollInterval);
   std::vector<std::string> recorded;
   for (size_t i = before; i < lines.size(); ++i) {
     if (lines[i] != KeyDown(kVkClosingKey) && lines[i] != closingLine) {
