@@ -19,28 +19,12 @@ bool LoadShippedTable() {
   return LoadBanksBranches(ORVEX_SOURCE_DIR "/src/resources/banks_branches.txt");
 }
 
-void ClassifyCaptureVerifyOneLine(benchmark::State& state) {
+// Classifies, captures and verifies one cheque line, as every cheque does.
+void ClassifyCaptureVerify(benchmark::State& state, const std::string& line) {
   if (!LoadShippedTable()) {
     state.SkipWithError("the shipped banks_branches.txt cannot be read");
     return;
   }
-  for (auto _ : state) {
-    const DocumentType type = ClassifyDocument(kTypicalLine, 5);
-    const ChequeFields fields = CaptureChequeFields(kTypicalLine);
-    const int32_t code = VerifyChequeNumbers(fields.bankNum, fields.branchNum, fields.accountNum, false);
-    benchmark::DoNotOptimize(type);
-    benchmark::DoNotOptimize(code);
-  }
-}
-BENCHMARK(ClassifyCaptureVerifyOneLine);
-
-// A line whose start symbol was unread: classification needs the cheque pattern too.
-void ClassifyCaptureVerifyUnreadStartSymbol(benchmark::State& state) {
-  if (!LoadShippedTable()) {
-    state.SkipWithError("the shipped banks_branches.txt cannot be read");
-    return;
-  }
-  const std::string line = std::string("?") + (kTypicalLine + 1);
   for (auto _ : state) {
     const DocumentType type = ClassifyDocument(line, 5);
     const ChequeFields fields = CaptureChequeFields(line);
@@ -49,7 +33,9 @@ void ClassifyCaptureVerifyUnreadStartSymbol(benchmark::State& state) {
     benchmark::DoNotOptimize(code);
   }
 }
-BENCHMARK(ClassifyCaptureVerifyUnreadStartSymbol);
+BENCHMARK_CAPTURE(ClassifyCaptureVerify, TypicalLine, std::string(kTypicalLine));
+// A line whose start symbol was unread: classification needs the cheque pattern too.
+BENCHMARK_CAPTURE(ClassifyCaptureVerify, UnreadStartSymbol, std::string("?") + (kTypicalLine + 1));
 
 void ExpandOneFileNameTemplate(benchmark::State& state) {
   const LocalDateTime when{2026, 3, 5, 14, 7, 9};
