@@ -144,6 +144,11 @@ bool IsKeyLine(const std::string& line) {
   return !line.empty() && line[0] != ';' && line[0] != '[';
 }
 
+// ";Key=value" with no blank before the "=": a commented-out key line, not prose.
+bool IsCommentedOutKeyLine(const std::string& line) {
+  return line.starts_with(";") && line.find('=') != std::string::npos && line.find(' ') > line.find('=');
+}
+
 TEST(SampleConfiguration, TheBuiltInBytesAreTheShippedFile) {
   const std::string shipped = ShippedFile();
   ASSERT_FALSE(shipped.empty());
@@ -181,9 +186,7 @@ TEST(SampleConfiguration, OpensWithTheEncodingRuleInItsHeaderComment) {
 TEST(SampleConfiguration, ExplainsEveryKeyInACommentRightBeforeIt) {
   const std::vector<std::string> lines = SampleLines();
   for (size_t i = 0; i < lines.size(); ++i) {
-    const bool isExample =
-        lines[i].starts_with(";") && lines[i].find('=') != std::string::npos && lines[i].find(' ') > lines[i].find('=');
-    if (IsKeyLine(lines[i]) || isExample) {
+    if (IsKeyLine(lines[i]) || IsCommentedOutKeyLine(lines[i])) {
       ASSERT_GT(i, 0u);
       EXPECT_TRUE(lines[i - 1].starts_with("; ")) << lines[i];
     }
@@ -224,9 +227,10 @@ TEST(SampleConfiguration, EveryProfileKeyIsThereActiveOrAsACommentedOutLine) {
   for (const std::string& line : lines) {
     if (line.starts_with("[")) {
       inProfile = line != "[Config]";
-    } else if (inProfile && line.find('=') != std::string::npos && line.find(' ') > line.find('=')) {
-      (line.starts_with(";") ? commentedKeys : activeKeys)
-          .insert(line.substr(line[0] == ';', line.find('=') - (line[0] == ';')));
+    } else if (inProfile && IsCommentedOutKeyLine(line)) {
+      commentedKeys.insert(line.substr(1, line.find('=') - 1));
+    } else if (inProfile && IsKeyLine(line)) {
+      activeKeys.insert(line.substr(0, line.find('=')));
     }
   }
   std::set<std::string> tableKeys;
