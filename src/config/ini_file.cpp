@@ -108,21 +108,6 @@ class IniText {
     return std::nullopt;
   }
 
-  // Blanks as the profile functions see them: white space and the DOS end-of-file mark.
-  static std::string_view Trim(std::string_view text) {
-    while (!text.empty() && IsBlank(text.front())) {
-      text.remove_prefix(1);
-    }
-    while (!text.empty() && IsBlank(text.back())) {
-      text.remove_suffix(1);
-    }
-    return text;
-  }
-
- private:
-  static bool IsBlank(char c) { return c == ' ' || (c >= '\t' && c <= '\r') || c == '\x1A'; }
-  static bool IsLineBreak(char c) { return c == '\r' || c == '\n'; }
-
   // The first section line at or after the byte `from` (a line start). Only the "[" that stand
   // first on their lines are looked at, so the lines between sections are not parsed.
   std::optional<Line> NextSectionLine(size_t from) const {
@@ -141,6 +126,21 @@ class IniText {
     }
     return std::nullopt;
   }
+
+  // Blanks as the profile functions see them: white space and the DOS end-of-file mark.
+  static std::string_view Trim(std::string_view text) {
+    while (!text.empty() && IsBlank(text.front())) {
+      text.remove_prefix(1);
+    }
+    while (!text.empty() && IsBlank(text.back())) {
+      text.remove_suffix(1);
+    }
+    return text;
+  }
+
+ private:
+  static bool IsBlank(char c) { return c == ' ' || (c >= '\t' && c <= '\r') || c == '\x1A'; }
+  static bool IsLineBreak(char c) { return c == '\r' || c == '\n'; }
 
   Line ParseLine(size_t begin, size_t contentEnd, size_t end) const {
     Line line{begin, contentEnd, end, LineKind::Blank, false, {}, std::nullopt};
@@ -331,11 +331,11 @@ std::string cInifile::INISection() const {
 std::string cInifile::Sections() const {
   const IniText ini(ReadIniBytes(path_));
   std::vector<std::string> names;
-  ini.ForEachLine(ini.BodyStart(), ini.Bytes().size(), [&](const IniText::Line& line) {
-    if (line.kind == IniText::LineKind::Section && !line.name.empty()) {
-      names.push_back(ini.Decode(line.name));
+  for (auto line = ini.NextSectionLine(ini.BodyStart()); line; line = ini.NextSectionLine(line->end)) {
+    if (!line->name.empty()) {
+      names.push_back(ini.Decode(line->name));
     }
-  });
+  }
   return NameList(names);
 }
 
