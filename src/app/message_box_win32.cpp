@@ -55,11 +55,12 @@ MessageAnswer AnswerOf(int result) {
 }  // namespace
 
 UINT MessageBoxStyle(const Message& message) {
-  return IconFlag(message.icon) | ButtonsFlag(message.buttons) | MB_RTLREADING | MB_RIGHT | MB_SETFOREGROUND;
+  const UINT topmost = message.foreground ? MB_TOPMOST : 0;
+  return IconFlag(message.icon) | ButtonsFlag(message.buttons) | MB_RTLREADING | MB_RIGHT | MB_SETFOREGROUND | topmost;
 }
 
 MessageAnswer Win32MessageBoxes::Show(const Message& message) {
-  const int result = MessageBoxW(owner_, ToWide(message.text).c_str(), ToWide(TitleText(message.title)).c_str(),
+  const int result = MessageBoxW(owner_, ToWide(message.text).c_str(), ToWide(message.title).c_str(),
                                  MessageBoxStyle(message));
   return AnswerOf(result);
 }

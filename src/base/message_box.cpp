@@ -2,18 +2,6 @@
 
 namespace orvex {
 
-std::string_view TitleText(MessageTitle title) {
-  switch (title) {
-    case MessageTitle::ProgramError:
-      return kTitleProgramError;
-    case MessageTitle::ReaderError:
-      return kTitleReaderError;
-    case MessageTitle::Information:
-      break;
-  }
-  return kTitleInformation;
-}
-
 std::string ErrorText(std::string_view description) {
   return std::string(kErrorHeading) + "\r\n" + std::string(description);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
-// The system's message boxes: right-to-left Hebrew, one of three titles, an icon and buttons.
+// The system's message boxes: right-to-left Hebrew, a title, an icon and buttons. Most messages
+// carry one of the three common titles below; a few warnings have titles of their own.
 // The core shows every message through MessageBoxes; the Win32 shell implements it.
 
 #include <string>
@@ -21,16 +22,17 @@ inline constexpr std::string_view kSupportLine = "לסיוע, נא לפנות ל
 // Ends a sentence that sends the operator to support.
 inline constexpr std::string_view kSupportSentenceEnd = "אנא פנה ל-Orvex בטלפון: 09-8741226";
 
-enum class MessageTitle { Information, ProgramError, ReaderError };
 enum class MessageIcon { None, Critical, Exclamation, Question, Information };
 enum class MessageButtons { Ok, OkCancel, YesNo, YesNoCancel, RetryCancel };
 enum class MessageAnswer { Ok, Cancel, Yes, No, Retry };
 
 struct Message {
-  MessageTitle title = MessageTitle::Information;
+  std::string title = std::string(kTitleInformation);
   std::string text;
   MessageIcon icon = MessageIcon::Exclamation;
   MessageButtons buttons = MessageButtons::Ok;
+  // Kept above every other window, also above the application the operator types into.
+  bool foreground = false;
 };
 
 class MessageBoxes {
@@ -39,8 +41,6 @@ class MessageBoxes {
   // Shows the message modally and returns the operator's answer.
   virtual MessageAnswer Show(const Message& message) = 0;
 };
-
-std::string_view TitleText(MessageTitle title);
 
 // "שגיאה:", a line break, the description.
 std::string ErrorText(std::string_view description);

@@ -60,7 +60,7 @@ TEST(SystemMessageBox, StyleIsRightToLeftWithTheMessagesIconAndButtons) {
       {MessageIcon::None, MessageButtons::YesNoCancel, MB_YESNOCANCEL},
   };
   for (const auto& c : cases) {
-    const UINT style = MessageBoxStyle(Message{MessageTitle::Information, "x", c.icon, c.buttons});
+    const UINT style = MessageBoxStyle(Message{.text = "x", .icon = c.icon, .buttons = c.buttons});
     EXPECT_EQ(style & (MB_ICONMASK | MB_TYPEMASK), c.expected);
     EXPECT_EQ(style & (MB_RTLREADING | MB_RIGHT), static_cast<UINT>(MB_RTLREADING | MB_RIGHT));
   }
@@ -68,19 +68,19 @@ TEST(SystemMessageBox, StyleIsRightToLeftWithTheMessagesIconAndButtons) {
 
 TEST(SystemMessageBox, ShowsHebrewTitleAndTextRightToLeftAndReturnsTheAnswer) {
   const struct {
-    MessageTitle title;
+    std::string_view title;
     MessageButtons buttons;
     int pressed;
     MessageAnswer expected;
   } cases[] = {
-      {MessageTitle::Information, MessageButtons::YesNo, IDNO, MessageAnswer::No},
-      {MessageTitle::Information, MessageButtons::YesNo, IDYES, MessageAnswer::Yes},
-      {MessageTitle::ProgramError, MessageButtons::Ok, IDOK, MessageAnswer::Ok},
-      {MessageTitle::ReaderError, MessageButtons::RetryCancel, IDCANCEL, MessageAnswer::Cancel},
+      {kTitleInformation, MessageButtons::YesNo, IDNO, MessageAnswer::No},
+      {kTitleInformation, MessageButtons::YesNo, IDYES, MessageAnswer::Yes},
+      {kTitleProgramError, MessageButtons::Ok, IDOK, MessageAnswer::Ok},
+      {kTitleReaderError, MessageButtons::RetryCancel, IDCANCEL, MessageAnswer::Cancel},
   };
   for (const auto& c : cases) {
-    const Message message{c.title, WithSupportLine(ErrorText("הקורא אינו מחובר")), MessageIcon::Exclamation, c.buttons};
-    const std::string caption(TitleText(c.title));
+    const std::string caption(c.title);
+    const Message message{caption, WithSupportLine(ErrorText("הקורא אינו מחובר")), MessageIcon::Exclamation, c.buttons};
     auto answerer = std::async(std::launch::async, AnswerBox, caption, c.pressed);
     const MessageAnswer answer = Win32MessageBoxes().Show(message);
     const SeenBox seen = answerer.get();

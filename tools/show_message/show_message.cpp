@@ -14,14 +14,14 @@
 
 namespace {
 
-orvex::MessageTitle TitleNamed(const std::string& name) {
+std::string TitleNamed(const std::string& name) {
   if (name == "program") {
-    return orvex::MessageTitle::ProgramError;
+    return std::string(orvex::kTitleProgramError);
   }
   if (name == "information") {
-    return orvex::MessageTitle::Information;
+    return std::string(orvex::kTitleInformation);
   }
-  return orvex::MessageTitle::ReaderError;
+  return std::string(orvex::kTitleReaderError);
 }
 
 }  // namespace
