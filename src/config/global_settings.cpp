@@ -44,26 +44,6 @@ std::vector<std::string_view> SplitAtBars(std::string_view value) {
   return fields;
 }
 
-// Sets the library time-out and opens the device. A device that does not open ends the program
-// (message E3) unless "/NOCHK" was given; returns false when the program was ended.
-bool OpenReader(const ReadConfigContext& context, const std::string& deviceName) {
-  context.reader.MTMICRSetTimeout(kReaderLibraryTimeout);
-  WriteDebugLog("Calling MTMICROpenDevice(" + deviceName + ")");
-  const int32_t result = context.reader.MTMICROpenDevice(deviceName);
-  if (result == 0) {
-    return true;
-  }
-  WriteDebugLog("MTMICROpenDevice(" + deviceName + ") returned " + std::to_string(result));
-  if (context.switches.noCheck) {
-    return true;
-  }
-  RunSkippingError([&] { context.shell.RemoveTrayIcon(); });
-  RunSkippingError([&] { context.shell.StopPolling(); });
-  context.messageBoxes.Show(DeviceOpenFailedMessage(deviceName));
-  context.shell.DoEnd(true);
-  return false;
-}
-
 // The profile sub-menu and, when the details window exists, its profile list.
 void ListProfiles(Shell& shell, const NumberedList& names) {
   if (names.Empty()) {
@@ -84,13 +64,6 @@ void ListProfiles(Shell& shell, const NumberedList& names) {
 }
 
 }  // namespace
-
-Message DeviceOpenFailedMessage(std::string_view deviceName) {
-  return Message{.title = MessageTitle::ReaderError,
-                 .text = ErrorText("לא ניתן לפתוח את ההתקן " + std::string(deviceName)),
-                 .icon = MessageIcon::Exclamation,
-                 .buttons = MessageButtons::Ok};
-}
 
 void BuildMenuFromList(std::string_view key, std::string_view value, TrayMenu menu, Shell& shell,
                        NumberedList& commands) {
@@ -131,15 +104,16 @@ bool ReadConfig(const ReadConfigContext& context, GlobalSettings& settings, Prof
 
   settings.splashInterval = std::max(
       ReadWholeNumber<int16_t>(ini, "SplashScreenTime", kShortestSplashInterval, ToInt16), kShortestSplashInterval);
-  if (!context.switches.noSplash) {
+  if (!context.noSplash) {
     RunSkippingError([&] { context.shell.ShowSplash(settings.splashInterval); });
   }
 
   settings.deviceName = ReadConfigValue(ini, "ExcellaDeviceName", kDefaultDeviceName);
-  if (!OpenReader(context, settings.deviceName)) {
+  std::optional<std::string> machineType = context.openReader(settings.deviceName);
+  if (!machineType) {
     return false;
   }
-  settings.machineType = GetExcellaMachineType(context.reader, settings.deviceName);
+  settings.machineType = std::move(*machineType);
   settings.msrTracks = ReadConfigValue(ini, "MSRTracks", kDefaultMsrTracks);
   settings.docFeedTimeout = ReadWholeNumber<int32_t>(ini, "DocFeedTimeout", kDefaultDocFeedTimeout, ToInt32);
 

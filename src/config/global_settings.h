@@ -5,15 +5,15 @@
 // the start profile.
 
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
-#include "base/message_box.h"
 #include "base/numbered_list.h"
 #include "config/ini_file.h"
 #include "config/profiles.h"
 #include "config/shell.h"
-#include "reader/reader_library.h"
 
 namespace orvex {
 
@@ -39,24 +39,21 @@ struct GlobalSettings {
   NumberedList folderPaths;      // folder of search entry k (a template)
 };
 
-// The command-line switches that ReadConfig honours.
-struct StartSwitches {
-  bool noSplash = false;  // "/NOSPLASH"
-  bool noCheck = false;   // "/NOCHK": a reader that does not open does not end the program
-};
+// Opens the reader named by the configuration and returns its machine type, or nothing when the
+// reader did not open and the program was ended. The reader subsystem provides it.
+using OpenReaderStep = std::function<std::optional<std::string>(const std::string& deviceName)>;
 
 struct ReadConfigContext {
   std::string iniPath;  // the configuration file
   cInifile& ini;        // the shared INI object
-  ReaderLibrary& reader;
+  OpenReaderStep openReader;
   Shell& shell;
-  MessageBoxes& messageBoxes;
-  StartSwitches switches;
+  bool noSplash = false;  // "/NOSPLASH"
 };
 
 // Reads [Config], shows the splash, opens the reader, builds the run and search sub-menus and the
 // profile list and loads the start profile. Returns false when the reader did not open and the
-// program was ended (message E3, then DoEnd); the caller then stops its start-up.
+// program was ended; the caller then stops its start-up.
 bool ReadConfig(const ReadConfigContext& context, GlobalSettings& settings, Profiles& profiles);
 
 // The sub-menu entries of a ProgramList or SearchFolders value: fields separated by "|", a caption
@@ -68,8 +65,5 @@ void BuildMenuFromList(std::string_view key, std::string_view value, TrayMenu me
 
 // The profile sections of the file in file order: every section but exactly "Config".
 NumberedList ProfileSectionNames(const cInifile& ini);
-
-// The E3 message: the device cannot be opened.
-Message DeviceOpenFailedMessage(std::string_view deviceName);
 
 }  // namespace orvex

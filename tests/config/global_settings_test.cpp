@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "support/fake_message_boxes.h"
-#include "support/fake_reader_library.h"
 #include "support/fake_shell.h"
 #include "support/ini_text_file.h"
 #include "support/temp_folder.h"
@@ -12,8 +10,6 @@
 namespace orvex {
 namespace {
 
-using testing::FakeMessageBoxes;
-using testing::FakeReaderLibrary;
 using testing::FakeShell;
 using testing::TempFolder;
 using testing::TraceCapture;
@@ -23,17 +19,25 @@ const std::string kPrefix(kTrayTipPrefix);
 class ReadConfigTest : public ::testing::Test {
  protected:
   // Writes the configuration file (none when iniText is empty) and runs ReadConfig on it.
-  bool Run(std::string_view iniText, StartSwitches switches = {}) {
+  bool Run(std::string_view iniText, bool noSplash = false) {
     const std::string path =
         iniText.empty() ? folder.File("OrvexExcella.ini") : testing::WriteIniFile(folder, "OrvexExcella.ini", iniText);
-    return ReadConfig({path, ini, reader, shell, messageBoxes, switches}, settings, profiles);
+    return ReadConfig({path, ini, OpenReader(), shell, noSplash}, settings, profiles);
+  }
+
+  // Records the device opened; answers with the machine type, or ends the program when it is unset.
+  OpenReaderStep OpenReader() {
+    return [this](const std::string& deviceName) {
+      openedDevices.push_back(deviceName);
+      return machineType;
+    };
   }
 
   TempFolder folder;
   cInifile ini;
-  FakeReaderLibrary reader;
+  std::optional<std::string> machineType = "Excella";
+  std::vector<std::string> openedDevices;
   FakeShell shell;
-  FakeMessageBoxes messageBoxes;
   TraceCapture trace;
   GlobalSettings settings;
   Profiles profiles{ini, shell};
@@ -50,7 +54,6 @@ TEST_F(ReadConfigTest, AMissingFileStartsWithTheDefaults) {
   EXPECT_EQ(profiles.Settings(), DefaultProfileSettings());
   EXPECT_EQ(shell.VisibleTrayTip(), kPrefix + std::string(kDefaultSettingsName));
   EXPECT_TRUE(shell.hiddenPlaceholders.empty());
-  EXPECT_TRUE(messageBoxes.Shown().empty());
 }
 
 TEST_F(ReadConfigTest, AnEmptyFileStartsWithTheDefaults) {
@@ -89,7 +92,7 @@ TEST_F(ReadConfigTest, WholeNumberSettingsOutOfRangeOrNotNumbersTakeTheirDefault
     FakeShell caseShell;
     Profiles caseProfiles{ini, caseShell};
     const std::string path = testing::WriteIniFile(folder, "OrvexExcella.ini", "[Config]\n" + c.lines);
-    ASSERT_TRUE(ReadConfig({path, ini, reader, caseShell, messageBoxes, {}}, caseSettings, caseProfiles));
+    ASSERT_TRUE(ReadConfig({path, ini, OpenReader(), caseShell}, caseSettings, caseProfiles));
     EXPECT_EQ(caseSettings.splashInterval, c.splashInterval) << c.lines;
     EXPECT_EQ(caseShell.splashInterval, c.splashInterval) << c.lines;
     EXPECT_EQ(caseSettings.docFeedTimeout, c.docFeedTimeout) << c.lines;
@@ -100,49 +103,23 @@ TEST_F(ReadConfigTest, WholeNumberSettingsOutOfRangeOrNotNumbersTakeTheirDefault
 }
 
 TEST_F(ReadConfigTest, NoSplashShowsNoSplashWindow) {
-  EXPECT_TRUE(Run("[Config]\nSplashScreenTime=2000\n", {.noSplash = true}));
+  EXPECT_TRUE(Run("[Config]\nSplashScreenTime=2000\n", true));
   EXPECT_EQ(settings.splashInterval, 2000);
   EXPECT_FALSE(shell.splashInterval);
 }
 
-TEST_F(ReadConfigTest, OpensTheReaderAndAsksItsMachineType) {
-  reader.queryReplies["DeviceCapabilities"] = "DeviceCapabilities/MachineType=Excella  \n";
-  EXPECT_TRUE(Run("[Config]\nExcellaDeviceName=EXCELLA_USB\n"));
-  EXPECT_EQ(reader.calls, (std::vector<std::string>{
-                              "MTMICRSetTimeout(5000)",
-                              "MTMICROpenDevice(EXCELLA_USB)",
-                              "MTMICRQueryInfo(EXCELLA_USB,DeviceCapabilities,4096)",
-                              "MTMICRGetValue(DeviceCapabilities,MachineType,4096)",
-                          }));
+TEST_F(ReadConfigTest, OpensTheConfiguredReaderAndKeepsItsMachineType) {
+  EXPECT_TRUE(Run("[Config]\nExcellaDeviceName=EXCELLA_USB\n[One]\n"));
+  EXPECT_EQ(openedDevices, std::vector<std::string>{"EXCELLA_USB"});
   EXPECT_EQ(settings.machineType, "Excella");
-  EXPECT_TRUE(trace.Contains("Calling MTMICROpenDevice(EXCELLA_USB)"));
-}
-
-TEST_F(ReadConfigTest, AReaderThatDoesNotOpenEndsTheProgramWithMessageE3) {
-  reader.openResult = 7;
-  EXPECT_FALSE(Run("[Config]\nExcellaDeviceName=STX.STX001\n[One]\n"));
-  ASSERT_EQ(messageBoxes.Shown().size(), 1u);
-  const Message& shown = messageBoxes.Shown()[0];
-  EXPECT_EQ(shown.title, MessageTitle::ReaderError);
-  EXPECT_EQ(shown.text, "שגיאה:\r\nלא ניתן לפתוח את ההתקן STX.STX001");
-  EXPECT_EQ(shown.icon, MessageIcon::Exclamation);
-  EXPECT_EQ(shown.buttons, MessageButtons::Ok);
-  EXPECT_TRUE(shell.trayIconRemoved);
-  EXPECT_TRUE(shell.pollingStopped);
-  EXPECT_EQ(shell.endedWithUnload, true);
-  EXPECT_EQ(profiles.CurrentProfile(), 0) << "no profile is loaded";
-  EXPECT_EQ(reader.calls.size(), 2u) << "the machine type is not asked";
-}
-
-TEST_F(ReadConfigTest, WithNoChkAReaderThatDoesNotOpenIsIgnored) {
-  reader.openResult = 7;
-  EXPECT_TRUE(Run("[Config]\nExcellaDeviceName=STX.STX001\n[One]\n", {.noCheck = true}));
-  EXPECT_TRUE(messageBoxes.Shown().empty());
-  EXPECT_FALSE(shell.trayIconRemoved);
-  EXPECT_FALSE(shell.endedWithUnload);
-  EXPECT_EQ(reader.calls.size(), 4u) << "the machine type is asked anyway";
   EXPECT_EQ(profiles.CurrentProfile(), 1);
-  EXPECT_TRUE(trace.Contains("MTMICROpenDevice(STX.STX001) returned 7"));
+}
+
+TEST_F(ReadConfigTest, AReaderThatEndedTheProgramStopsTheStartBeforeTheProfiles) {
+  machineType.reset();
+  EXPECT_FALSE(Run("[Config]\nExcellaDeviceName=STX.STX001\nProgramList=A|a.exe\n[One]\n"));
+  EXPECT_EQ(profiles.CurrentProfile(), 0) << "no profile is loaded";
+  EXPECT_TRUE(shell.MenuEntries(TrayMenu::Run).empty());
 }
 
 TEST_F(ReadConfigTest, BuildsTheRunAndSearchMenusFromPairsOfFields) {
@@ -215,7 +192,7 @@ TEST_F(ReadConfigTest, TheDefaultProfileNameChoosesTheStartProfile) {
     GlobalSettings caseSettings;
     const std::string path = testing::WriteIniFile(
         folder, "OrvexExcella.ini", "[Config]\n" + c.defaultName + "[First]\nRed=1\n[Second]\nRed=2\n[Third]\nRed=3\n");
-    ASSERT_TRUE(ReadConfig({path, ini, reader, caseShell, messageBoxes, {}}, caseSettings, caseProfiles));
+    ASSERT_TRUE(ReadConfig({path, ini, OpenReader(), caseShell}, caseSettings, caseProfiles));
     EXPECT_EQ(caseProfiles.CurrentProfile(), c.profile) << c.defaultName;
     EXPECT_EQ(caseShell.trayTipUpdates, 1) << "only one profile is loaded: " << c.defaultName;
     EXPECT_EQ(caseProfiles.Settings().Red, c.profile) << c.defaultName;
