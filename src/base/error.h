@@ -15,6 +15,7 @@ enum ErrorNumber : int32_t {
   kErrOutOfMemory = 7,
   kErrSubscriptOutOfRange = 9,
   kErrTypeMismatch = 13,
+  kErrInternal = 51,
   kErrBadFileNameOrNumber = 52,
   kErrFileNotFound = 53,
   kErrPathFileAccess = 75,
@@ -40,8 +41,12 @@ class Error : public std::exception {
   std::string description_;
 };
 
+// The Error that a trap records for any exception: an Error as it is, std::bad_alloc as number 7,
+// any other exception as number 51 with its own text.
+Error AsError(const std::exception& exception);
+
 // Runs one step that may fail; a failing step is skipped and the next one runs.
-// Returns false when the step threw an Error.
+// Returns false when the step threw any exception.
 bool RunSkippingError(const std::function<void()>& step);
 
 }  // namespace orvex

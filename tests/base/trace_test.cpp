@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <new>
+#include <regex>
+#include <stdexcept>
+
 #include "base/error.h"
 #include "support/trace_capture.h"
 
@@ -43,7 +47,15 @@ TEST(Error, TraceTextAndSkippedSteps) {
     throw Error(5, "Invalid procedure call or argument");
   }));
   EXPECT_TRUE(RunSkippingError([&] { ++ran; }));
+  EXPECT_FALSE(RunSkippingError([&] { throw std::out_of_range("vector"); })) << "any exception is skipped";
   EXPECT_EQ(ran, 2);
+}
+
+TEST(Error, EveryExceptionHasAStableNumber) {
+  EXPECT_EQ(AsError(Error(53, "File not found")).TraceText(), "Error #53 - File not found");
+  EXPECT_EQ(AsError(std::bad_alloc()).TraceText(), "Error #7 - Out of memory");
+  EXPECT_EQ(AsError(std::regex_error(std::regex_constants::error_brack)).Number(), 51);
+  EXPECT_EQ(AsError(std::runtime_error("disk gone")).TraceText(), "Error #51 - disk gone");
 }
 
 }  // namespace
