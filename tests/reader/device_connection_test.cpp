@@ -54,14 +54,14 @@ TEST_F(DeviceConnectionTest, WithNoChkADeviceThatDoesNotOpenIsOnlyTraced) {
 }
 
 TEST_F(DeviceConnectionTest, ResetReopensAndTracesTheThreeReplies) {
-  library.queryReplies = {{"DeviceStatus", "S"}, {"DeviceCapabilities", "DeviceCapabilities/MachineType=MDX\n"},
-                          {"DeviceUsage", "U"}};
+  library.queryReplies = {
+      {"DeviceStatus", "S"}, {"DeviceCapabilities", "DeviceCapabilities/MachineType=MDX\n"}, {"DeviceUsage", "U"}};
   EXPECT_EQ(connection.Reset("EXCELLA_USB"), "MDX");
   EXPECT_EQ(library.calls[0], "MTMICRCloseDevice(EXCELLA_USB)");
   EXPECT_EQ(library.calls[1], "MTMICROpenDevice(EXCELLA_USB)");
-  for (const char* line : {"Calling MTMICRCloseDevice(EXCELLA_USB)", "Calling MTMICROpenDevice(EXCELLA_USB)",
-                           "Device Status:\r\nS", "Device Capabilities:\r\nDeviceCapabilities/MachineType=MDX\n",
-                           "Device Usage:\r\nU"}) {
+  for (const char* line :
+       {"Calling MTMICRCloseDevice(EXCELLA_USB)", "Calling MTMICROpenDevice(EXCELLA_USB)", "Device Status:\r\nS",
+        "Device Capabilities:\r\nDeviceCapabilities/MachineType=MDX\n", "Device Usage:\r\nU"}) {
     EXPECT_TRUE(trace.Contains(line)) << line;
   }
 }

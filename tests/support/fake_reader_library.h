@@ -4,6 +4,7 @@
 // read them from the reply they are given. Every call is recorded as "Name(arguments)".
 
 #include <algorithm>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -46,6 +47,9 @@ class FakeReaderLibrary : public ReaderLibrary {
                              int32_t& capacity) override {
     Record("MTMICRProcessCheck(" + deviceName + "," + std::to_string(capacity) + ")");
     lastOptions = options;
+    if (duringRead) {
+      duringRead();
+    }
     reply = documentReply;
     return processResult;
   }
@@ -63,7 +67,7 @@ class FakeReaderLibrary : public ReaderLibrary {
                          int32_t& byteCount) override {
     Record("MTMICRGetImage(" + deviceName + "," + imageAddress + ")");
     const auto image = images.find(imageAddress);
-    if (image == images.end()) {
+    if (image == images.end() || failingImageCalls-- > 0) {
       return 1;
     }
     bytes = image->second;
@@ -76,6 +80,8 @@ class FakeReaderLibrary : public ReaderLibrary {
   std::map<std::string, std::string> queryReplies;  // by query name
   std::string documentReply;
   std::map<std::string, std::string> images;  // by image address
+  int32_t failingImageCalls = 0;              // the first image transfers that fail
+  std::function<void()> duringRead;           // runs inside MTMICRProcessCheck
   std::string lastOptions;
   std::vector<std::string> calls;
 

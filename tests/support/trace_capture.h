@@ -2,6 +2,7 @@
 
 // Collects the trace lines written while it lives.
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -30,13 +31,11 @@ class TraceCapture {
     return messages;
   }
 
-  bool Contains(const std::string& message) const {
-    for (const auto& m : Messages()) {
-      if (m == message) {
-        return true;
-      }
-    }
-    return false;
+  bool Contains(const std::string& message) const { return Count(message) > 0; }
+
+  int Count(const std::string& message) const {
+    const std::vector<std::string> messages = Messages();
+    return static_cast<int>(std::count(messages.begin(), messages.end(), message));
   }
 
  private:

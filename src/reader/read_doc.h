@@ -1,0 +1,77 @@
+#pragma once
+
+// The read of one document: the options handed to the reader, the read itself, the processor the
+// document goes to, and the images saved under the names the processor returned.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "base/clock.h"
+#include "config/global_settings.h"
+#include "config/profiles.h"
+#include "interpret/document_processors.h"
+#include "interpret/file_names.h"
+#include "reader/image_join.h"
+#include "reader/polling.h"
+#include "reader/reader_library.h"
+
+namespace orvex {
+
+// One option of a read: section / key = value, at an image index when index is above 0.
+struct ReaderOption {
+  std::string section;
+  std::string key;
+  int32_t index = 0;
+  std::string value;
+
+  bool operator==(const ReaderOption&) const = default;
+};
+
+// The options of a read from the feeder docType, in the order the reader receives them.
+std::vector<ReaderOption> ReadOptions(std::string_view docType, int32_t docFeedTimeout, const ProfileSettings& profile,
+                                      std::string_view machineType, const LocalDateTime& now);
+
+// The temporary images beside the joining script, relative to the program folder.
+inline constexpr std::string_view kPreviewImage = "netpbm\\tmp-preview.jpg";
+inline constexpr std::string_view kTemporaryFront = "netpbm\\tmp-front.jpg";
+inline constexpr std::string_view kTemporaryBack = "netpbm\\tmp-back.jpg";
+
+struct ReadDocContext {
+  ReaderLibrary& library;
+  const GlobalSettings& settings;
+  const Profiles& profiles;
+  DocumentProcessors& processors;
+  OperatorPrompt& prompt;
+  ImageJoin& join;
+  Clock& clock;
+};
+
+class DocumentRead final : public DocumentReader {
+ public:
+  explicit DocumentRead(ReadDocContext context) : context_(context) {}
+
+  void ReadDoc(std::string& docType, int32_t docFeedTimeout) override;
+
+ private:
+  enum class Image : int32_t { kFront = 1, kBack = 2, kPreview = 3 };
+
+  // The read itself; false when it ended without a document to process.
+  bool PullDocument(std::string& docType, int32_t docFeedTimeout, std::string& replyText);
+  std::string ProcessDocument(const std::string& docType, const std::string& replyText);
+  std::string ProcessChequeFeederDocument(const std::string& replyText);
+  void ProcessStripe(const std::string& replyText);
+  void SaveImages(const std::string& docType, const std::string& imageNames, const std::string& replyText);
+  void JoinOrSaveFront(const std::string& frontName);
+
+  bool FetchImage(const std::string& replyText, Image image, const std::string& target, int32_t attempts);
+  bool TryImageOnce(const std::string& replyText, Image image, const std::string& target, int32_t imageSize);
+  // Before a read writes a temporary image: the previous join has ended and an earlier file is gone.
+  void PrepareTemporary(std::string_view path);
+  std::string ReplyValue(const std::string& replyText, const std::string& section, const std::string& key);
+
+  ReadDocContext context_;
+};
+
+}  // namespace orvex

@@ -1,0 +1,335 @@
+#include "reader/read_doc.h"
+
+#include <gtest/gtest.h>
+
+#include <deque>
+
+#include "base/file_io.h"
+#include "support/current_folder.h"
+#include "support/fake_clock.h"
+#include "support/fake_reader_library.h"
+#include "support/fake_shell.h"
+#include "support/ini_text_file.h"
+#include "support/temp_folder.h"
+#include "support/trace_capture.h"
+
+namespace orvex {
+namespace {
+
+using namespace std::chrono_literals;
+using testing::FakeReaderLibrary;
+
+// Records the processor calls and answers with scripted image names.
+class RecordingProcessors : public DocumentProcessors {
+ public:
+  std::string ParseAndFeedCheque(const std::string& micrText, const std::string&, const std::string&, bool) override {
+    calls.push_back("Cheque(" + micrText + ")");
+    return imageNames;
+  }
+  void ParseAndFeedMagStripe(const std::string& track) override {
+    calls.push_back("Stripe(" + track + ")");
+    if (track.empty()) {
+      throw Error(5, "Invalid procedure call or argument");
+    }
+  }
+  std::string ParseAndFeedGenUSCheque(const std::string& micrText, bool isUSCheque) override {
+    calls.push_back(std::string(isUSCheque ? "US(" : "Unidentified(") + micrText + ")");
+    return imageNames;
+  }
+  std::vector<std::string> calls;
+  std::string imageNames;
+};
+
+class ScriptedPrompt : public OperatorPrompt {
+ public:
+  std::string Ask(std::string_view, std::string_view prompt) override {
+    asked.emplace_back(prompt);
+    return answer;
+  }
+  std::vector<std::string> asked;
+  std::string answer;
+};
+
+class RecordingJoin : public ImageJoin {
+ public:
+  bool Start(const std::string& targetName) override {
+    started.push_back(targetName);
+    return true;
+  }
+  void WaitForPrevious() override { ++waits; }
+  std::vector<std::string> started;
+  int waits = 0;
+};
+
+const std::string kChequeLine = "A0001234 C12A34567E 000123456A";
+
+class ReadDocTest : public ::testing::Test {
+ protected:
+  ReadDocTest() {
+    settings.deviceName = "EXCELLA_USB";
+    settings.msrTracks = "2";
+    settings.machineType = "Excella";
+    library.images = {{"img/1", "FRONT"}, {"img/2", "BACK"}, {"img/3", "PREVIEW"}};
+  }
+
+  // The profile the read runs with, as its lines in the configuration.
+  void UseProfile(const std::string& lines) {
+    ini.SetPath(testing::WriteIniFile(folder, "OrvexExcella.ini", "[Profile]\n" + lines));
+    profiles.SetProfileNames(ProfileSectionNames(ini));
+    profiles.LoadProfile(1);
+  }
+  // A successful reply with the MICR line, the tracks and images 1 to `images`.
+  void Reply(const std::string& micr, int images = 2, const std::string& more = "") {
+    library.documentReply = "CommandStatus/ReturnCode=0\nDocInfo/MICRRaw=" + micr + "\n" + more;
+    for (int i = 1; i <= images; ++i) {
+      library.documentReply += "ImageInfo/ImageSize#" + std::to_string(i) + "=16\nImageInfo/ImageURL#" +
+                               std::to_string(i) + "=img/" + std::to_string(i) + "\n";
+    }
+  }
+  std::string Read(std::string docType) {
+    DocumentRead({library, settings, profiles, processors, prompt, join, clock}).ReadDoc(docType, 500);
+    return docType;
+  }
+  std::optional<std::string> File(const std::string& name) { return ReadFileBytes(name); }
+
+  testing::TempFolder folder;
+  testing::CurrentFolder current{folder.Path()};
+  testing::TraceCapture trace;
+  FakeReaderLibrary library;
+  GlobalSettings settings;
+  cInifile ini;
+  testing::FakeShell shell;
+  Profiles profiles{ini, shell};
+  RecordingProcessors processors;
+  ScriptedPrompt prompt;
+  RecordingJoin join;
+  testing::FakeClock clock;
+};
+
+// The options as "Section/Key#index=value" lines.
+std::vector<std::string> OptionLines(const std::vector<ReaderOption>& options) {
+  std::vector<std::string> lines;
+  for (const ReaderOption& o : options) {
+    lines.push_back(o.section + "/" + o.key + (o.index ? "#" + std::to_string(o.index) : "") + "=" + o.value);
+  }
+  return lines;
+}
+
+TEST(ReadOptions, FollowTheFeederAndTheProfileInTheReadersOrder) {
+  ProfileSettings profile = DefaultProfileSettings();
+  profile.IDColorDepth = "COLOR24", profile.IDResolution = "200X200";
+  profile.FrontColorDepth = "BW", profile.FrontResolution = "200X200";
+  profile.BackColorDepth = "GRAY8", profile.BackResolution = "100X100";
+  const std::vector<std::string> common = {"Application/Transfer=HTTP", "Application/DocUnits=METRIC",
+                                           "ProcessOptions/DocFeedTimeout=500", "ProcessOptions/RespondEarly=NO"};
+  auto with = [&](std::string_view feed, std::vector<std::string> rest) {
+    std::vector<std::string> lines = common;
+    lines.insert(lines.begin() + 3, "ProcessOptions/DocFeed=" + std::string(feed));
+    lines.insert(lines.end(), rest.begin(), rest.end());
+    return lines;
+  };
+  const std::vector<std::string> cheque = {
+      "ProcessOptions/ReadMICR=ALL",       "ImageOptions/ImageColor#1=BW",      "ImageOptions/ImageColor#2=GRAY8",
+      "ImageOptions/Resolution#1=200X200", "ImageOptions/Resolution#2=100X100", "ImageOptions/Compression#1=JPEG",
+      "ImageOptions/FileType#1=JPG",       "ImageOptions/Compression#2=JPEG",   "ImageOptions/FileType#2=JPG",
+      "ImageOptions/ImageSide#2=BACK",     "ImageOptions/ImageSide#1=FRONT",    "ProcessOptions/Endorse=NO"};
+  std::vector<std::string> twoImages = {"ImageOptions/Number=2"};
+  twoImages.insert(twoImages.end(), cheque.begin(), cheque.end());
+
+  const LocalDateTime now{2026, 3, 5, 14, 7, 9};
+  EXPECT_EQ(
+      OptionLines(ReadOptions("ID", 500, profile, "Excella", now)),
+      with("ID", {"ProcessOptions/Endorse=NO", "ImageOptions/Number=1", "ProcessOptions/ReadMICR=NO",
+                  "ImageOptions/ImageColor#1=COLOR24", "ImageOptions/Resolution#1=200X200",
+                  "ImageOptions/Compression#1=JPEG", "ImageOptions/FileType#1=JPG", "ImageOptions/ImageSide#1=BACK"}));
+  EXPECT_EQ(OptionLines(ReadOptions("MANUAL", 500, profile, "Excella", now)), with("MANUAL", twoImages));
+  EXPECT_EQ(OptionLines(ReadOptions("MSR", 500, profile, "Excella", now)), with("MSR", {}));
+
+  profile.LetUserFillDetails = 2;
+  std::vector<std::string> withPreview = {
+      "ImageOptions/Number=3",           "ImageOptions/ImageColor#3=GRAY8", "ImageOptions/Resolution#3=100X100",
+      "ImageOptions/Compression#3=JPEG", "ImageOptions/FileType#3=JPG",     "ImageOptions/ImageSide#3=FRONT"};
+  withPreview.insert(withPreview.end(), cheque.begin(), cheque.end());
+  EXPECT_EQ(OptionLines(ReadOptions("AUTOFEED", 500, profile, "Excella", now)), with("AUTOFEED", withPreview));
+}
+
+TEST(ReadOptions, EndorsementFollowsTheTextsAndTheMachine) {
+  const struct {
+    std::string back, front, machine;
+    std::vector<std::string> endorser;  // the Endorser options, then ProcessOptions/Endorse
+  } cases[] = {
+      {"", "", "Excella", {"ProcessOptions/Endorse=NO"}},
+      {"PAID {DD}/{MM}", "", "MDX", {"Endorser/PrintData=PAID 05/03", "ProcessOptions/Endorse=BACK"}},
+      {"", "F", "MDX", {"Endorser/PrintFrontData=F", "ProcessOptions/Endorse=FRONT"}},
+      {"B", "F", "MDX", {"Endorser/PrintData=B", "Endorser/PrintFrontData=F", "ProcessOptions/Endorse=BOTH"}},
+      {"B", "", "Excella", {"Endorser/PrintData=B", "ProcessOptions/Endorse=YES"}},
+      {"B", "", "excella", {"Endorser/PrintData=B", "ProcessOptions/Endorse=BACK"}},
+  };
+  for (const auto& c : cases) {
+    ProfileSettings profile = DefaultProfileSettings();
+    profile.EndorseBack = c.back, profile.EndorseFront = c.front;
+    std::vector<std::string> lines = OptionLines(ReadOptions("ALL", 500, profile, c.machine, {2026, 3, 5, 14, 7, 9}));
+    lines.erase(lines.begin(), lines.end() - static_cast<std::ptrdiff_t>(c.endorser.size()));
+    EXPECT_EQ(lines, c.endorser) << c.back << "|" << c.front << "|" << c.machine;
+  }
+}
+
+TEST_F(ReadDocTest, AChequeIsProcessedAndItsImagesSavedUnderTheReturnedNames) {
+  UseProfile("");
+  Reply(kChequeLine + "  ");
+  processors.imageNames = "0326\\12?4_5.jpg*0326\\12?4_5-back.jpg";
+  library.duringRead = [&] { clock.monotonic += 1250ms; };
+  Read("MANUAL");
+  EXPECT_EQ(processors.calls, std::vector<std::string>{"Cheque(" + kChequeLine + ")"});
+  EXPECT_EQ(File("0326\\12#4_5.jpg"), "FRONT");
+  EXPECT_EQ(File("0326\\12#4_5-back.jpg"), "BACK");
+  for (const char* line : {"Pulling Doc from MANUAL feeder", "Read took 1.25 seconds, ReturnCode=0",
+                           "Saving front/ID: 0326\\12#4_5.jpg", "Saving backside: 0326\\12#4_5-back.jpg"}) {
+    EXPECT_TRUE(trace.Contains(line)) << line;
+  }
+  EXPECT_NE(library.lastOptions.find("ProcessOptions/DocFeed=MANUAL"), std::string::npos);
+}
+
+TEST_F(ReadDocTest, TheMicrLineGoesToTheProcessorOfItsKind) {
+  UseProfile("");
+  const struct {
+    std::string micr;
+    std::vector<std::string> calls;
+  } cases[] = {
+      {kChequeLine, {"Cheque(" + kChequeLine + ")"}},
+      {"T123456789T 1234567U 0123", {"US(T123456789T 1234567U 0123)"}},
+      {"12345", {"Unidentified(12345)"}},
+      {"NO MICR", {}},
+      {"", {}},  // nothing read: nothing typed
+  };
+  for (const auto& c : cases) {
+    processors.calls.clear();
+    Reply(c.micr);
+    Read("AUTOFEED");
+    EXPECT_EQ(processors.calls, c.calls) << c.micr;
+  }
+  EXPECT_TRUE(trace.Contains("No MICR line was read: nothing is typed and no image is saved"));
+}
+
+TEST_F(ReadDocTest, AFailedReadOrANonZeroReturnCodeEndsTheReadSilently) {
+  UseProfile("");
+  const struct {
+    int32_t readStatus;
+    std::string returnCode;
+    bool processed;
+  } cases[] = {
+      {0, "0", true}, {0, "", true}, {0, "none", true}, {0, "3", false}, {5, "0", false},
+  };
+  for (const auto& c : cases) {
+    processors.calls.clear();
+    library.processResult = c.readStatus;
+    library.documentReply = "CommandStatus/ReturnCode=" + c.returnCode + "\nDocInfo/MICRRaw=" + kChequeLine + "\n";
+    Read("MANUAL");
+    EXPECT_EQ(processors.calls.size(), c.processed ? 1u : 0u) << c.readStatus << "/" << c.returnCode;
+  }
+}
+
+TEST_F(ReadDocTest, AnImageSafeReaderSaysWhatItRead) {
+  UseProfile("");
+  settings.deviceName = "ImageSafe.ImageSafe001";
+  settings.msrTracks = "1";
+  const struct {
+    std::string kind;
+    std::string docType;
+    std::vector<std::string> calls;
+  } cases[] = {
+      {"CHECK", "MANUAL", {"Cheque(" + kChequeLine + ")"}},
+      {"MSR", "MSR", {"Stripe(%B1234)"}},
+      {"ID", "ID", {}},
+      {"NONE", "ALL", {}},
+      {"OTHER", "ALL", {"Cheque(" + kChequeLine + ")"}},
+  };
+  for (const auto& c : cases) {
+    processors.calls.clear();
+    Reply(kChequeLine, 0, "MSRInfo/TrackData1=%B1234\n<ResponseType>" + c.kind + "</ResponseType>\n");
+    EXPECT_EQ(Read("ALL"), c.docType) << c.kind;
+    EXPECT_EQ(processors.calls, c.calls) << c.kind;
+  }
+}
+
+TEST_F(ReadDocTest, AStripeReadProcessesTheListedTracksInTheirOrder) {
+  UseProfile("");
+  const struct {
+    std::string tracks;
+    std::vector<std::string> calls;
+  } cases[] = {
+      {"2", {"Stripe(;22)"}},
+      {"12", {"Stripe(%B11)", "Stripe(;22)"}},
+      {"321", {"Stripe(%B11)", "Stripe(;22)", "Stripe()"}},  // a failing track does not stop the next
+  };
+  for (const auto& c : cases) {
+    processors.calls.clear();
+    settings.msrTracks = c.tracks;
+    library.documentReply = "MSRInfo/TrackData1=%B11 \nMSRInfo/TrackData2=;22\n";
+    Read("MSR");
+    EXPECT_EQ(processors.calls, c.calls) << c.tracks;
+  }
+}
+
+TEST_F(ReadDocTest, AnImageThatFailsIsAskedForAgainAfterHalfASecond) {
+  UseProfile("LetUserFillDetails=2\n");
+  Reply(kChequeLine, 3);
+  processors.imageNames = "front.jpg";
+  library.images.erase("img/3");  // the preview never arrives
+  library.failingImageCalls = 2;  // the front arrives at the third attempt
+  Read("MANUAL");
+  EXPECT_EQ(clock.sleeps, std::vector<std::chrono::milliseconds>(12, 500ms));
+  EXPECT_TRUE(trace.Contains("Retry #10 to get preview image"));
+  EXPECT_FALSE(trace.Contains("Retry #11 to get preview image"));
+  EXPECT_EQ(trace.Count("Retrying to get front image"), 2);
+  EXPECT_EQ(File("front.jpg"), "FRONT");
+}
+
+TEST_F(ReadDocTest, AScanOverrideNameSavesTheDocumentUnprocessed) {
+  UseProfile("ScanOverrideFileNameTemplate=scans\\{YYYY}{MM}{DD}_{HH}{NN}{SS}.jpg\n");
+  Reply(kChequeLine);
+  Read("MANUAL");
+  EXPECT_TRUE(processors.calls.empty());
+  EXPECT_EQ(File("scans\\20260305_140709.jpg"), "FRONT");
+}
+
+TEST_F(ReadDocTest, AnIdCardIsSavedUnderItsTemplateWithTheOperatorsName) {
+  UseProfile("IDCardImagePath=ids\\{User}_{YYYY}.jpg\n");
+  Reply("", 2);
+  prompt.answer = "cohen:d";
+  Read("ID");
+  EXPECT_EQ(prompt.asked, std::vector<std::string>{"בחר שם קובץ לתמונה"});
+  EXPECT_EQ(File("ids\\cohen_d_2026.jpg"), "FRONT");
+  EXPECT_EQ(library.calls.end(),
+            std::find(library.calls.begin(), library.calls.end(), "MTMICRGetImage(EXCELLA_USB,img/2)"));
+}
+
+TEST_F(ReadDocTest, JoinedImagesNeverUseAnEarlierChequesBack) {
+  UseProfile("CombineChequeImages=1\n");
+  std::filesystem::create_directory("netpbm");
+  WriteFileBytes(std::string(kTemporaryBack), "EARLIER BACK");
+  Reply(kChequeLine);
+  library.images.erase("img/2");
+  processors.imageNames = "c\\1.jpg*";
+  Read("MANUAL");
+  EXPECT_TRUE(join.started.empty()) << "no back arrived: the front is saved alone";
+  EXPECT_EQ(File("c\\1.jpg"), "FRONT");
+  EXPECT_FALSE(File(std::string(kTemporaryFront)));
+  EXPECT_GE(join.waits, 1) << "a running join ends before the temporary files are touched";
+
+  library.images["img/2"] = "BACK";
+  processors.imageNames = "c\\2.jpg*";
+  Read("MANUAL");
+  EXPECT_EQ(join.started, std::vector<std::string>{"c\\2.jpg"});
+  EXPECT_EQ(File(std::string(kTemporaryFront)), "FRONT");
+  EXPECT_EQ(File(std::string(kTemporaryBack)), "BACK");
+}
+
+TEST_F(ReadDocTest, TheDebugEntryNeverTouchesTheReader) {
+  Read("DEBUG");
+  EXPECT_TRUE(library.calls.empty());
+  EXPECT_EQ(processors.calls, std::vector<std::string>{"Cheque(DEBUG)"});
+}
+
+}  // namespace
+}  // namespace orvex
