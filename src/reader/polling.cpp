@@ -123,7 +123,7 @@ void ReaderPolling::RefreshStatus() {
 }
 
 void ReaderPolling::CheckInkOncePerDay() {
-  const ProfileSettings& profile = context_.profiles.Settings();
+  const ProfileSettings& profile = context_.profile;
   RunSkippingError([&] {
     if (StatusValue("DeviceStatus", "Ink") == "LOW" && !profile.EndorseBack.empty()) {
       context_.messageBoxes.Show(RearInkLowMessage());

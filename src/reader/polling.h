@@ -11,7 +11,7 @@
 #include "base/clock.h"
 #include "base/message_box.h"
 #include "config/global_settings.h"
-#include "config/profiles.h"
+#include "config/profile_settings.h"
 #include "reader/reader_library.h"
 
 namespace orvex {
@@ -35,7 +35,7 @@ class DocumentReader {
 struct PollingContext {
   ReaderLibrary& library;
   const GlobalSettings& settings;
-  const Profiles& profiles;
+  const ProfileSettings& profile;  // the active profile's settings, kept current by profile loads
   DocumentReader& reader;
   MessageBoxes& messageBoxes;
   const Clock& clock;

@@ -151,8 +151,8 @@ bool DocumentRead::PullDocument(std::string& docType, int32_t docFeedTimeout, st
   std::string optionText;
   int32_t readStatus = -1;
   try {
-    for (const ReaderOption& option : ReadOptions(docType, docFeedTimeout, context_.profiles.Settings(),
-                                                  context_.settings.machineType, context_.clock.Now())) {
+    for (const ReaderOption& option :
+         ReadOptions(docType, docFeedTimeout, context_.profile, context_.settings.machineType, context_.clock.Now())) {
       int32_t capacity = kReaderBufferCapacity;
       if (option.index > 0) {
         context_.library.MTMICRSetIndexValue(optionText, option.section, option.key, option.index, option.value,
@@ -192,7 +192,7 @@ bool DocumentRead::PullDocument(std::string& docType, int32_t docFeedTimeout, st
 }
 
 std::string DocumentRead::ProcessDocument(const std::string& docType, const std::string& replyText) {
-  const ProfileSettings& profile = context_.profiles.Settings();
+  const ProfileSettings& profile = context_.profile;
   if (!profile.ScanOverrideFileNameTemplate.empty()) {
     UserFileNameFiller filler(context_.prompt);
     return filler.Fill(ExpandTemplate(profile.ScanOverrideFileNameTemplate, context_.clock.Now()), ImageSide::kFront);
@@ -211,7 +211,7 @@ std::string DocumentRead::ProcessDocument(const std::string& docType, const std:
 }
 
 std::string DocumentRead::ProcessChequeFeederDocument(const std::string& replyText) {
-  const ProfileSettings& profile = context_.profiles.Settings();
+  const ProfileSettings& profile = context_.profile;
   if (profile.LetUserFillDetails == 2) {
     RunSkippingError([&] { FetchImage(replyText, Image::kPreview, std::string(kPreviewImage), kPreviewAttempts); });
   }
@@ -261,7 +261,7 @@ void DocumentRead::SaveImages(const std::string& docType, const std::string& ima
   const size_t star = names.find('*');
   const std::string frontName = names.substr(0, star);
   const std::string backName = names.substr(star + 1, names.find('*', star + 1) - star - 1);
-  const ProfileSettings& profile = context_.profiles.Settings();
+  const ProfileSettings& profile = context_.profile;
   const bool combine = profile.CombineChequeImages;
   const bool frontDontSave = frontName.find(kDontSaveMarker) != std::string::npos;
 

@@ -10,7 +10,7 @@
 
 #include "base/clock.h"
 #include "config/global_settings.h"
-#include "config/profiles.h"
+#include "config/profile_settings.h"
 #include "interpret/document_processors.h"
 #include "interpret/file_names.h"
 #include "reader/image_join.h"
@@ -41,7 +41,7 @@ inline constexpr std::string_view kTemporaryBack = "netpbm\\tmp-back.jpg";
 struct ReadDocContext {
   ReaderLibrary& library;
   const GlobalSettings& settings;
-  const Profiles& profiles;
+  const ProfileSettings& profile;  // the active profile's settings, kept current by profile loads
   DocumentProcessors& processors;
   OperatorPrompt& prompt;
   ImageJoin& join;

@@ -35,7 +35,7 @@ class RecordingReader : public DocumentReader {
 class PollingTest : public ::testing::Test {
  protected:
   ReaderPolling MakePolling(bool debugMode = false) {
-    return ReaderPolling({library, settings, profiles, reader, messageBoxes, clock, debugMode});
+    return ReaderPolling({library, settings, profiles.Settings(), reader, messageBoxes, clock, debugMode});
   }
   int StatusQueries() const {
     return static_cast<int>(

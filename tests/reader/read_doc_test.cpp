@@ -87,7 +87,7 @@ class ReadDocTest : public ::testing::Test {
     }
   }
   std::string Read(std::string docType) {
-    DocumentRead({library, settings, profiles, processors, prompt, join, clock}).ReadDoc(docType, 500);
+    DocumentRead({library, settings, profiles.Settings(), processors, prompt, join, clock}).ReadDoc(docType, 500);
     return docType;
   }
   std::optional<std::string> File(const std::string& name) { return ReadFileBytes(name); }
