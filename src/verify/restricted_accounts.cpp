@@ -21,7 +21,7 @@ constexpr std::string_view kNoConnectionText =
     "אזהרה: אין תקשורת נתונים לאתר בנק ישראל. בדיקת חשבונות מוגבלים לא תבוצע.";
 
 // What the page's title says: restricted, or not restricted. "חשבון לא מוגבל" does not contain
-// "חשבון מוגבל", so the two never meet in one phrase.
+// "חשבון מוגבל", so a "not restricted" title is never taken for a restricted one.
 constexpr std::string_view kRestrictedPhrase = "חשבון מוגבל";
 constexpr std::string_view kNotRestrictedPhrase = "חשבון לא מוגבל";
 // In the page's body: the phrase, one separator character, the date in 10 characters.
