@@ -1,0 +1,49 @@
+#include "reader/image_join_win32.h"
+
+#include <windows.h>
+
+#include "base/trace.h"
+#include "base/wide_win32.h"
+
+namespace orvex {
+namespace {
+
+std::wstring CommandInterpreter() {
+  std::wstring path(GetEnvironmentVariableW(L"COMSPEC", nullptr, 0), L'\0');
+  path.resize(GetEnvironmentVariableW(L"COMSPEC", path.data(), static_cast<DWORD>(path.size())));
+  return path;
+}
+
+}  // namespace
+
+bool CombinePicsJoin::Start(const std::string& targetName) {
+  const std::wstring interpreter = CommandInterpreter();
+  std::wstring commandLine = L"\"" + interpreter + L"\" /c netpbm\\CombinePics.bat \"" + ToWide(targetName) + L"\"";
+  STARTUPINFOW startup = {};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESHOWWINDOW;
+  startup.wShowWindow = SW_HIDE;
+  PROCESS_INFORMATION started = {};
+  if (interpreter.empty() || !CreateProcessW(interpreter.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
+                                             CREATE_NO_WINDOW, nullptr, nullptr, &startup, &started)) {
+    WriteDebugLog("Cannot start netpbm\\CombinePics.bat: Windows error " + std::to_string(GetLastError()));
+    return false;
+  }
+  CloseHandle(started.hThread);  // only the process is waited for
+  process_ = UniqueHandle(started.hProcess);
+  return true;
+}
+
+void CombinePicsJoin::WaitForPrevious() {
+  if (!process_) {
+    return;
+  }
+  if (WaitForSingleObject(process_.Get(), static_cast<DWORD>(kWaitBound.count())) == WAIT_TIMEOUT) {
+    WriteDebugLog("netpbm\\CombinePics.bat still runs after " + std::to_string(kWaitBound.count() / 1000) +
+                  " seconds; the next images are written anyway");
+    return;
+  }
+  process_.Reset();
+}
+
+}  // namespace orvex
