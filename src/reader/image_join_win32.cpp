@@ -2,22 +2,13 @@
 
 #include <windows.h>
 
+#include "base/system_win32.h"
 #include "base/trace.h"
 #include "base/wide_win32.h"
 
 namespace orvex {
-namespace {
-
-std::wstring CommandInterpreter() {
-  std::wstring path(GetEnvironmentVariableW(L"COMSPEC", nullptr, 0), L'\0');
-  path.resize(GetEnvironmentVariableW(L"COMSPEC", path.data(), static_cast<DWORD>(path.size())));
-  return path;
-}
-
-}  // namespace
-
 bool CombinePicsJoin::Start(const std::string& targetName) {
-  const std::wstring interpreter = CommandInterpreter();
+  const std::wstring interpreter = EnvironmentVariable(L"COMSPEC");
   std::wstring commandLine = L"\"" + interpreter + L"\" /c netpbm\\CombinePics.bat \"" + ToWide(targetName) + L"\"";
   STARTUPINFOW startup = {};
   startup.cb = sizeof startup;

@@ -6,6 +6,7 @@
 #include <string>
 #include <utility>
 
+#include "base/system_win32.h"
 #include "base/trace.h"
 #include "base/wide_win32.h"
 #include "reader/abi_reader_library.h"
@@ -86,19 +87,6 @@ std::optional<std::string> ResolveAll(HMODULE module, MtxmlmcrFunctions& f) {
     }
   }
   return std::nullopt;
-}
-
-// The path of a loaded module.
-std::wstring ModulePath(HMODULE module) {
-  std::wstring path(MAX_PATH, L'\0');
-  for (;;) {
-    const DWORD length = GetModuleFileNameW(module, path.data(), static_cast<DWORD>(path.size()));
-    if (length < path.size()) {
-      path.resize(length);
-      return path;
-    }
-    path.resize(path.size() * 2);
-  }
 }
 
 }  // namespace

@@ -8,11 +8,12 @@
 #include <windows.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <optional>
 #include <string>
 
+#include "base/file_io.h"
+#include "base/system_win32.h"
+#include "base/wide_win32.h"
 #include "wic_image_win32.h"
 
 namespace {
@@ -25,11 +26,7 @@ constexpr int kNothingToWrite = 1;
 constexpr int kCannotWrite = 2;
 
 std::optional<std::string> FileBytes(const fs::path& path) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file) {
-    return std::nullopt;
-  }
-  return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+  return orvex::ReadFileBytes(orvex::FromWide(path.wstring()));
 }
 
 bool WriteBytes(const fs::path& path, const std::string& bytes) {
@@ -37,18 +34,11 @@ bool WriteBytes(const fs::path& path, const std::string& bytes) {
   if (path.has_parent_path()) {
     fs::create_directories(path.parent_path(), ignored);
   }
-  std::ofstream file(path, std::ios::binary | std::ios::trunc);
-  return file.write(bytes.data(), static_cast<std::streamsize>(bytes.size())) && file.flush();
+  return orvex::WriteFileBytes(orvex::FromWide(path.wstring()), bytes);
 }
 
 fs::path ProgramFolder() {
-  std::wstring path(MAX_PATH, L'\0');
-  DWORD length = 0;
-  while ((length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()))) >= path.size()) {
-    path.resize(path.size() * 2);
-  }
-  path.resize(length);
-  return fs::path(path).parent_path();
+  return fs::path(orvex::ModulePath(nullptr)).parent_path();
 }
 
 // Both pictures stacked into one JPEG, or nothing when either cannot be decoded or the result

@@ -6,6 +6,8 @@
 #include <fstream>
 #include <iterator>
 
+#include "base/file_io.h"
+#include "base/system_win32.h"
 #include "base/wide_win32.h"
 
 namespace orvex::virtual_reader {
@@ -13,38 +15,22 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::optional<std::string> FileBytes(const fs::path& path) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file) {
-    return std::nullopt;
-  }
-  return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-}
-
-std::wstring Environment(const wchar_t* name) {
-  std::wstring value(GetEnvironmentVariableW(name, nullptr, 0), L'\0');
-  value.resize(GetEnvironmentVariableW(name, value.data(), static_cast<DWORD>(value.size())));
-  return value;
-}
-
 // The folder of this library (not of the program that loaded it).
 fs::path LibraryFolder() {
   HMODULE self = nullptr;
   GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
                      reinterpret_cast<LPCWSTR>(&LibraryFolder), &self);
-  std::wstring path(MAX_PATH, L'\0');
-  DWORD length = 0;
-  while ((length = GetModuleFileNameW(self, path.data(), static_cast<DWORD>(path.size()))) >= path.size()) {
-    path.resize(path.size() * 2);
-  }
-  path.resize(length);
-  return fs::path(path).parent_path();
+  return fs::path(ModulePath(self)).parent_path();
+}
+
+std::optional<std::string> FileBytes(const fs::path& path) {
+  return ReadFileBytes(FromWide(path.wstring()));
 }
 
 }  // namespace
 
 ReaderFolder ReaderFolder::Current() {
-  const std::wstring named = Environment(L"ORVEX_VIRTUAL_READER");
+  const std::wstring named = EnvironmentVariable(L"ORVEX_VIRTUAL_READER");
   return ReaderFolder(named.empty() ? LibraryFolder() / L"virtual-reader" : fs::path(named));
 }
 
