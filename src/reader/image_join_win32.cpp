@@ -29,9 +29,9 @@ void CombinePicsJoin::WaitForPrevious() {
   if (!process_) {
     return;
   }
-  if (WaitForSingleObject(process_.Get(), static_cast<DWORD>(kWaitBound.count())) == WAIT_TIMEOUT) {
-    WriteDebugLog("netpbm\\CombinePics.bat still runs after " + std::to_string(kWaitBound.count() / 1000) +
-                  " seconds; the next images are written anyway");
+  if (WaitForSingleObject(process_.Get(), static_cast<DWORD>(waitBound_.count())) == WAIT_TIMEOUT) {
+    WriteDebugLog("netpbm\\CombinePics.bat still runs after " + std::to_string(waitBound_.count()) +
+                  " ms; the next images are written anyway");
     return;
   }
   process_.Reset();

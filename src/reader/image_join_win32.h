@@ -16,10 +16,13 @@ class CombinePicsJoin : public ImageJoin {
   // How long a read waits for the previous join before it writes the temporary images.
   static constexpr std::chrono::milliseconds kWaitBound{10000};
 
+  explicit CombinePicsJoin(std::chrono::milliseconds waitBound = kWaitBound) : waitBound_(waitBound) {}
+
   bool Start(const std::string& targetName) override;
   void WaitForPrevious() override;
 
  private:
+  std::chrono::milliseconds waitBound_;
   UniqueHandle process_;
 };
 

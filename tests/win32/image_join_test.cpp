@@ -11,9 +11,11 @@
 
 #include "base/file_io.h"
 #include "base/handle_win32.h"
+#include "base/wait.h"
 #include "reader/image_join_win32.h"
 #include "reader/reader_library_win32.h"
 #include "support/temp_folder.h"
+#include "support/trace_capture.h"
 #include "wic_image_win32.h"
 
 namespace orvex {
@@ -146,6 +148,26 @@ TEST_F(ImageJoinTest, CombinePicsJoinStartsTheBatchFileAndWaitsForItsEnd) {
   ASSERT_TRUE(joined);
   EXPECT_EQ(joined->height, 32u);
   EXPECT_TRUE(TemporariesGone());
+}
+
+TEST_F(ImageJoinTest, AJoinThatOutlastsTheBoundIsTracedAndTheReadGoesOn) {
+  // A join that runs until the test lets it end.
+  WriteBytes(L"CombinePics.bat", "@echo off\r\n:wait\r\nif not exist netpbm\\release goto wait\r\n");
+  const CurrentFolder inProgramFolder(programFolder.Path());
+  testing::TraceCapture trace;
+  CombinePicsJoin join(std::chrono::milliseconds(100));
+  ASSERT_TRUE(join.Start("cheque.jpg"));
+  join.WaitForPrevious();
+  EXPECT_TRUE(trace.Contains("netpbm\\CombinePics.bat still runs after 100 ms; the next images are written anyway"));
+  WriteBytes(L"release", "");
+  const bool ended = WaitUntil(
+      [&] {
+        const size_t before = trace.Messages().size();
+        join.WaitForPrevious();
+        return trace.Messages().size() == before;
+      },
+      std::chrono::seconds(20));
+  EXPECT_TRUE(ended) << "a wait after the join's end passes without a trace line";
 }
 
 }  // namespace

@@ -5,7 +5,6 @@
 
 #include <chrono>
 #include <cstring>
-#include <exception>
 #include <map>
 #include <mutex>
 #include <string>
@@ -63,12 +62,12 @@ std::string Text(const char* text) {
   return text ? text : "";
 }
 
-// A call's work, with no exception leaving the library.
+// A call's work, with no exception leaving the library: the caller is C code.
 template <typename Work>
 int32_t Guarded(Work work) {
   try {
     return work();
-  } catch (const std::exception&) {
+  } catch (...) {
     return kInternalFault;
   }
 }
