@@ -35,17 +35,6 @@ TEST(CsvValue, QuotesOnlyValuesThatWouldBreakTheLine) {
   EXPECT_EQ(QuotedCsvValue("a\"b"), "\"a\"\"b\"");
 }
 
-// Processes cheques 1 to n (their cheque numbers) and returns the lines the log expects of them.
-std::string ProcessCheques(ProcessingHarness& h, int first, int last) {
-  std::string lines;
-  for (int number = first; number <= last; ++number) {
-    const std::string chequeNum = "000000" + std::to_string(number);
-    h.processing.ParseAndFeedCheque("A" + chequeNum + " C12A34567E 000123456A", "", "", false);
-    lines += chequeNum + ",12,34567,000123456,14:07:09,05/03/2026,,,\"\"\r\n";
-  }
-  return lines;
-}
-
 // A folder where the log should be: no program can open it for writing.
 void Lock(const std::string& path) {
   fs::remove(ToFsPath(path));
@@ -68,7 +57,7 @@ class HeldLogTest : public ::testing::Test {
 TEST_F(HeldLogTest, ItsLinesWaitAndGoInOnceInOrderBeforeTheNextLine) {
   Lock(log);
   testing::TraceCapture trace;
-  const std::string held = ProcessCheques(h, 1, 3);
+  const std::string held = h.ProcessNumberedCheques(1, 3);
   EXPECT_EQ(h.delivery.typed.size(), 3u) << "the cheques go on";
   EXPECT_EQ(ReadFileBytes(pending), held);
   ASSERT_EQ(h.boxes.Shown().size(), 1u) << "one warning until the log can be written again";
@@ -83,19 +72,19 @@ TEST_F(HeldLogTest, ItsLinesWaitAndGoInOnceInOrderBeforeTheNextLine) {
       << "a trace line for each held line";
 
   Unlock(log);
-  const std::string next = ProcessCheques(h, 4, 4);
+  const std::string next = h.ProcessNumberedCheques(4, 4);
   EXPECT_EQ(ReadFileBytes(log), held + next);
   EXPECT_FALSE(fs::exists(ToFsPath(pending)));
 
   Lock(log);
-  ProcessCheques(h, 5, 5);
+  h.ProcessNumberedCheques(5, 5);
   EXPECT_EQ(h.boxes.Shown().size(), 2u) << "held again: warned again";
 }
 
 TEST_F(HeldLogTest, WhenThePendingFileCannotBeWrittenEitherTheOperatorSeesBothNames) {
   Lock(log);
   Lock(pending);
-  ProcessCheques(h, 1, 1);
+  h.ProcessNumberedCheques(1, 1);
   EXPECT_EQ(h.delivery.typed.size(), 1u);
   ASSERT_EQ(h.boxes.Shown().size(), 1u);
   const Message& error = h.boxes.Shown()[0];
@@ -106,18 +95,18 @@ TEST_F(HeldLogTest, WhenThePendingFileCannotBeWrittenEitherTheOperatorSeesBothNa
 
 TEST_F(HeldLogTest, ANewLogTakesTheHeldLinesIntoTheOldOne) {
   Lock(log);
-  const std::string held = ProcessCheques(h, 1, 2);
+  const std::string held = h.ProcessNumberedCheques(1, 2);
   Unlock(log);
   h.processing.StartNewCsvLog();
   EXPECT_EQ(ReadFileBytes(h.folder.File("old\\20260305.csv")), held);
   EXPECT_FALSE(fs::exists(ToFsPath(log)));
   EXPECT_FALSE(fs::exists(ToFsPath(pending)));
-  const std::string next = ProcessCheques(h, 3, 3);
+  const std::string next = h.ProcessNumberedCheques(3, 3);
   EXPECT_EQ(ReadFileBytes(log), next);
 }
 
 TEST_F(HeldLogTest, ANewLogThatCannotBeCopiedKeepsTheOldOne) {
-  const std::string lines = ProcessCheques(h, 1, 1);
+  const std::string lines = h.ProcessNumberedCheques(1, 1);
   fs::create_directories(ToFsPath(h.folder.File("old\\20260305.csv")));
   h.processing.StartNewCsvLog();
   EXPECT_EQ(ReadFileBytes(log), lines);

@@ -141,6 +141,18 @@ class ProcessingHarness {
     return bytes ? std::optional(Windows1255ToUtf8(*bytes)) : std::nullopt;
   }
 
+  // Processes cheques of bank 12 numbered `first` to `last` and returns the log lines expected of
+  // them by a profile without names and with the cheque number cut whole (-13/13).
+  std::string ProcessNumberedCheques(int first, int last) {
+    std::string lines;
+    for (int number = first; number <= last; ++number) {
+      const std::string chequeNum = "000000" + std::to_string(number);
+      processing.ParseAndFeedCheque("A" + chequeNum + " C12A34567E 000123456A", "", "", false);
+      lines += chequeNum + ",12,34567,000123456,14:07:09,05/03/2026,,,\"\"\r\n";
+    }
+    return lines;
+  }
+
   TempFolder folder;
   cInifile ini;
   FakeShell shell;
