@@ -9,6 +9,7 @@
 #include "support/fake_reader_library.h"
 #include "support/fake_shell.h"
 #include "support/recording_reader_clients.h"
+#include "support/scripted_prompt.h"
 #include "support/ini_text_file.h"
 #include "support/temp_folder.h"
 #include "support/trace_capture.h"
@@ -258,7 +259,7 @@ TEST_F(ReadDocTest, AScanOverrideNameSavesTheDocumentUnprocessed) {
 TEST_F(ReadDocTest, AnIdCardIsSavedUnderItsTemplateWithTheOperatorsName) {
   UseProfile("IDCardImagePath=ids\\{User}_{YYYY}.jpg\n");
   Reply("", 2);
-  prompt.answer = "cohen:d";
+  prompt.answers = {"cohen:d"};
   Read("ID");
   EXPECT_EQ(prompt.asked, std::vector<std::string>{"בחר שם קובץ לתמונה"});
   EXPECT_EQ(File("ids\\cohen_d_2026.jpg"), "FRONT");

@@ -1,7 +1,7 @@
 #pragma once
 
 // What a document read hands its work to, recorded: the processors (answering with scripted image
-// names), the operator's file-name prompt (answering with a scripted text) and the image join.
+// names) and the image join. The operator's prompt is support/scripted_prompt.h.
 
 #include <string>
 #include <string_view>
@@ -9,7 +9,6 @@
 
 #include "base/error.h"
 #include "interpret/document_processors.h"
-#include "interpret/file_names.h"
 #include "reader/image_join.h"
 
 namespace orvex::testing {
@@ -35,16 +34,6 @@ class RecordingProcessors : public DocumentProcessors {
 
   std::vector<std::string> calls;
   std::string imageNames;  // what every processor returns
-};
-
-class ScriptedPrompt : public OperatorPrompt {
- public:
-  std::string Ask(std::string_view, std::string_view prompt) override {
-    asked.emplace_back(prompt);
-    return answer;
-  }
-  std::vector<std::string> asked;
-  std::string answer;
 };
 
 class RecordingJoin : public ImageJoin {
