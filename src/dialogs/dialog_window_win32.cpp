@@ -47,6 +47,25 @@ DWORD ReadingOrder(const ControlLayout& layout) {
   return pushButton ? WS_EX_RTLREADING : WS_EX_RTLREADING | WS_EX_RIGHT;
 }
 
+bool IsLabel(const ControlLayout& layout) {
+  return std::wstring_view(layout.windowClass) == L"STATIC" && (layout.style & SS_TYPEMASK) != SS_OWNERDRAW;
+}
+
+// A label's text, right to left from its right edge, wrapped at words.
+void DrawLabel(const DRAWITEMSTRUCT& item) {
+  std::wstring text(static_cast<size_t>(GetWindowTextLengthW(item.hwndItem)) + 1, L'\0');
+  text.resize(static_cast<size_t>(GetWindowTextW(item.hwndItem, text.data(), static_cast<int>(text.size()))));
+  FillRect(item.hDC, &item.rcItem, GetSysColorBrush(COLOR_3DFACE));
+  const auto font = reinterpret_cast<HFONT>(SendMessageW(item.hwndItem, WM_GETFONT, 0, 0));
+  const HGDIOBJ previous = SelectObject(item.hDC, font);
+  SetBkMode(item.hDC, TRANSPARENT);
+  SetTextColor(item.hDC, GetSysColor(COLOR_WINDOWTEXT));
+  RECT area = item.rcItem;
+  DrawTextW(item.hDC, text.c_str(), static_cast<int>(text.size()), &area,
+            DT_RIGHT | DT_RTLREADING | DT_WORDBREAK | DT_NOPREFIX);
+  SelectObject(item.hDC, previous);
+}
+
 int TwipsPerPixelOf(int logPixelsIndex) {
   const HDC screen = GetDC(nullptr);
   const int dpi = GetDeviceCaps(screen, logPixelsIndex);
@@ -113,6 +132,7 @@ void DialogForm::SetControlBounds(size_t index, const TwipsRect& bounds) {
 INT_PTR DialogWindow::RunModal(const DialogFrame& frame) {
   const std::vector<WORD> dialogTemplate = DialogTemplate(frame);
   names_.clear();
+  labels_.clear();
   caption_ = frame.caption;
   frameSize_ = frame.size;
   return DialogBoxIndirectParamW(GetModuleHandleW(nullptr), reinterpret_cast<LPCDLGTEMPLATEW>(dialogTemplate.data()),
@@ -126,8 +146,12 @@ void DialogWindow::AddControls(const std::vector<ControlLayout>& layouts) {
     const LONG right = frameSize_.cx - layout.bounds.left;
     RECT pixels{right - layout.bounds.right, layout.bounds.top, right, layout.bounds.top + layout.bounds.bottom};
     MapDialogRect(window_, &pixels);
+    // A label draws its own text, so that it reads right to left wherever the platform's static
+    // control ignores the reading order.
+    const bool label = IsLabel(layout);
+    const DWORD style = label ? (layout.style & ~SS_TYPEMASK) | SS_OWNERDRAW : layout.style;
     const HWND control = CreateWindowExW(
-        ReadingOrder(layout), layout.windowClass, ToWide(layout.text).c_str(), WS_CHILD | WS_VISIBLE | layout.style,
+        ReadingOrder(layout), layout.windowClass, ToWide(layout.text).c_str(), WS_CHILD | WS_VISIBLE | style,
         pixels.left, pixels.top, pixels.right - pixels.left, pixels.bottom - pixels.top, window_,
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(layout.id)), GetModuleHandleW(nullptr), nullptr);
     if (!control) {
@@ -135,6 +159,9 @@ void DialogWindow::AddControls(const std::vector<ControlLayout>& layouts) {
     }
     SendMessageW(control, WM_SETFONT, font, FALSE);
     names_.emplace_back(layout.id, layout.name);
+    if (label) {
+      labels_.push_back(layout.id);
+    }
   }
 }
 
@@ -184,6 +211,13 @@ INT_PTR DialogWindow::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND:
       OnCommand(LOWORD(wParam), HIWORD(wParam));
       return TRUE;
+    case WM_DRAWITEM:
+      if (const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+          std::find(labels_.begin(), labels_.end(), static_cast<int>(item.CtlID)) != labels_.end()) {
+        DrawLabel(item);
+        return TRUE;
+      }
+      return OnMessage(message, wParam, lParam).value_or(FALSE);
     case WM_CLOSE:
       EndModal(IDCANCEL);  // the close box cancels
       return TRUE;

@@ -106,6 +106,7 @@ class DialogWindow {
   std::string caption_;
   SIZE frameSize_{};
   std::vector<std::pair<int, std::string_view>> names_;
+  std::vector<int> labels_;
   std::optional<DialogForm> form_;
 };
 
