@@ -120,8 +120,6 @@ class ChequeDialog : public DialogWindow {
     return code;
   }
 
-  static bool IsNumberField(int id) { return id >= kIdField && id < kIdField + 4; }
-
   void Finish(ChequeEntry entry) {
     result_ = std::move(entry);
     EndModal(IDOK);
