@@ -1,6 +1,5 @@
 #include "dialogs/processor_dialogs_win32.h"
 
-
 #include "dialogs/cheque_dialogs_win32.h"
 
 namespace orvex {

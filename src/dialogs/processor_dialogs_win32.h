@@ -3,9 +3,6 @@
 // The cheque dialogs behind the interface through which cheque processing opens them
 // (interpret/cheque_dialogs.h). The manual debug window of that interface belongs to the shell,
 // which completes this class with it.
-//
-// The interface arrives with the cheque processing; until it is there, this file is empty.
-
 
 #include "base/clock.h"
 #include "base/message_box.h"
