@@ -1,6 +1,6 @@
 #pragma once
 
-// Ownership of a kernel handle: closed exactly once, when the owner goes.
+// Ownership of the system's handles: each released exactly once, when its owner goes.
 
 #include <windows.h>
 
@@ -8,32 +8,44 @@
 
 namespace orvex {
 
-class UniqueHandle {
+// A handle that `Release` gives back to the system; a null handle owns nothing.
+template <typename Handle, auto Release>
+class UniqueResource {
  public:
-  UniqueHandle() = default;
-  explicit UniqueHandle(HANDLE handle) : handle_(handle == INVALID_HANDLE_VALUE ? nullptr : handle) {}
-  ~UniqueHandle() { Reset(); }
-  UniqueHandle(UniqueHandle&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
-  UniqueHandle& operator=(UniqueHandle&& other) noexcept {
+  UniqueResource() = default;
+  explicit UniqueResource(Handle handle) : handle_(handle) {}
+  ~UniqueResource() { Reset(); }
+  UniqueResource(UniqueResource&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
+  UniqueResource& operator=(UniqueResource&& other) noexcept {
     if (this != &other) {
       Reset();
       handle_ = std::exchange(other.handle_, nullptr);
     }
     return *this;
   }
-  UniqueHandle(const UniqueHandle&) = delete;
-  UniqueHandle& operator=(const UniqueHandle&) = delete;
+  UniqueResource(const UniqueResource&) = delete;
+  UniqueResource& operator=(const UniqueResource&) = delete;
 
-  HANDLE Get() const { return handle_; }
+  Handle Get() const { return handle_; }
   explicit operator bool() const { return handle_ != nullptr; }
   void Reset() {
     if (handle_) {
-      CloseHandle(std::exchange(handle_, nullptr));
+      Release(std::exchange(handle_, nullptr));
     }
   }
 
  private:
-  HANDLE handle_ = nullptr;
+  Handle handle_ = nullptr;
 };
+
+// A kernel handle; INVALID_HANDLE_VALUE, which some functions return for a failure, owns nothing.
+class UniqueHandle : public UniqueResource<HANDLE, CloseHandle> {
+ public:
+  UniqueHandle() = default;
+  explicit UniqueHandle(HANDLE handle) : UniqueResource(handle == INVALID_HANDLE_VALUE ? nullptr : handle) {}
+};
+
+// A loaded library.
+using UniqueModule = UniqueResource<HMODULE, FreeLibrary>;
 
 }  // namespace orvex

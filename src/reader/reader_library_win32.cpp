@@ -6,6 +6,7 @@
 #include <string>
 #include <utility>
 
+#include "base/handle_win32.h"
 #include "base/system_win32.h"
 #include "base/trace.h"
 #include "base/wide_win32.h"
@@ -16,26 +17,6 @@ namespace orvex {
 namespace {
 
 constexpr wchar_t kLibraryName[] = L"mtxmlmcr.dll";
-
-// Ownership of a loaded module: freed exactly once, when the owner goes.
-class UniqueModule {
- public:
-  explicit UniqueModule(HMODULE module) : module_(module) {}
-  ~UniqueModule() {
-    if (module_) {
-      FreeLibrary(module_);
-    }
-  }
-  UniqueModule(UniqueModule&& other) noexcept : module_(std::exchange(other.module_, nullptr)) {}
-  UniqueModule& operator=(UniqueModule&&) = delete;
-  UniqueModule(const UniqueModule&) = delete;
-  UniqueModule& operator=(const UniqueModule&) = delete;
-
-  HMODULE Get() const { return module_; }
-
- private:
-  HMODULE module_;
-};
 
 // The library's calls together with the module that holds them.
 class LoadedReaderLibrary : public AbiReaderLibrary {

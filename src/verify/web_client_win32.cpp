@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "base/error.h"
+#include "base/handle_win32.h"
 #include "base/wide_win32.h"
 
 namespace orvex {
@@ -16,23 +17,7 @@ constexpr wchar_t kAgent[] = L"Orvex Excella";
 constexpr DWORD kRequestFlags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE;
 constexpr DWORD kReadChunk = 8192;
 
-class InternetHandle {
- public:
-  explicit InternetHandle(HINTERNET handle) : handle_(handle) {}
-  ~InternetHandle() {
-    if (handle_) {
-      InternetCloseHandle(handle_);
-    }
-  }
-  InternetHandle(const InternetHandle&) = delete;
-  InternetHandle& operator=(const InternetHandle&) = delete;
-
-  HINTERNET Get() const { return handle_; }
-  explicit operator bool() const { return handle_ != nullptr; }
-
- private:
-  HINTERNET handle_;
-};
+using InternetHandle = UniqueResource<HINTERNET, InternetCloseHandle>;
 
 // WinINet's own text for its error numbers, the system's for the others.
 std::string InternetErrorText(DWORD code) {

@@ -11,11 +11,11 @@
 
 #include "base/file_io.h"
 #include "keys/engines_win32.h"
+#include "keys_target_client.h"
 #include "reader/device_connection.h"
 #include "reader/image_join_win32.h"
 #include "reader/read_doc.h"
 #include "reader/reader_library_win32.h"
-#include "keys_target_client.h"
 #include "support/current_folder.h"
 #include "support/fake_clock.h"
 #include "support/fake_message_boxes.h"
@@ -36,7 +36,9 @@ const std::string kChequeLine = "A0001234 C12A34567E 000123456A";
 
 // The build tree's top folder: the virtual reader and netpbm\ are built there (the tests run two
 // levels below).
-fs::path BuildFolder() { return ProgramFolder().parent_path().parent_path(); }
+fs::path BuildFolder() {
+  return ProgramFolder().parent_path().parent_path();
+}
 
 std::optional<images::Picture> DecodedFile(const std::string& name) {
   const std::optional<std::string> bytes = ReadFileBytes(name);
@@ -110,8 +112,9 @@ TEST_F(DocumentReadFromVirtualReader, AnIdCardIsSavedAloneUnderItsTemplate) {
 }
 
 TEST_F(DocumentReadFromVirtualReader, AStripeCardGoesToTheStripeProcessorTrackByTrack) {
-  WaitingDocument("card.ini", "Feeder=MSR\r\nTrack1=%B4580123456789012^DOE/JOHN^2712101?\r\n"
-                              "Track2=;4580123456789012=27121010000?\r\n");
+  WaitingDocument("card.ini",
+                  "Feeder=MSR\r\nTrack1=%B4580123456789012^DOE/JOHN^2712101?\r\n"
+                  "Track2=;4580123456789012=27121010000?\r\n");
   Read("MSR");
   EXPECT_EQ(processors.calls, std::vector<std::string>{"Stripe(;4580123456789012=27121010000?)"});
 }
@@ -157,6 +160,13 @@ std::string TypedText(const std::vector<std::string>& lines) {
   return text;
 }
 
+// The recording target as the build tree holds it, whatever the current folder.
+testing::KeysTargetOptions TargetInBuildFolder() {
+  testing::KeysTargetOptions options;
+  options.program = (BuildFolder() / "tools" / "keys_target" / "keys_target.exe").wstring();
+  return options;
+}
+
 // The whole road of a document: the virtual reader, the read, the processors, the keys typed into
 // the recording window, and the files written.
 class DocumentTypedIntoTarget : public ReaderFolders {
@@ -180,7 +190,7 @@ class DocumentTypedIntoTarget : public ReaderFolders {
     }));
   }
 
-  testing::KeysTargetProcess target;
+  testing::KeysTargetProcess target{TargetInBuildFolder()};
   cInifile ini;
   testing::FakeShell shell;
   Profiles profiles{ini, shell};
