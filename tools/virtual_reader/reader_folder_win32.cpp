@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <fstream>
 #include <iterator>
 
 #include "base/file_io.h"
@@ -29,9 +28,15 @@ std::optional<std::string> FileBytes(const fs::path& path) {
 
 }  // namespace
 
-ReaderFolder ReaderFolder::Current() {
+ReaderFolder& ReaderFolder::Current() {
+  static std::optional<ReaderFolder> current;
   const std::wstring named = EnvironmentVariable(L"ORVEX_VIRTUAL_READER");
-  return ReaderFolder(named.empty() ? LibraryFolder() / L"virtual-reader" : fs::path(named));
+  const fs::path folder = named.empty() ? LibraryFolder() / L"virtual-reader" : fs::path(named);
+  if (!current || current->folder_ != folder) {
+    current.reset();
+    current.emplace(ReaderFolder(folder));
+  }
+  return *current;
 }
 
 ReaderFolder::ReaderFolder(fs::path folder)
@@ -81,8 +86,16 @@ std::optional<std::string> ReaderFolder::ImageFile(std::string_view relativeUtf8
   return FileBytes(inbox_ / relative);
 }
 
-void ReaderFolder::LogCall(std::string_view line) const {
-  std::ofstream(folder_ / L"calls.log", std::ios::binary | std::ios::app) << line;
+void ReaderFolder::LogCall(std::string_view line) {
+  if (!callsLog_) {
+    callsLog_ = UniqueHandle(CreateFileW((folder_ / L"calls.log").c_str(), FILE_APPEND_DATA,
+                                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_ALWAYS,
+                                         FILE_ATTRIBUTE_NORMAL, nullptr));
+  }
+  DWORD written = 0;
+  if (!callsLog_ || !WriteFile(callsLog_.Get(), line.data(), static_cast<DWORD>(line.size()), &written, nullptr)) {
+    callsLog_.Reset();  // the folder may have gone; the next call opens the log again
+  }
 }
 
 }  // namespace orvex::virtual_reader

@@ -10,14 +10,16 @@
 #include <string_view>
 #include <vector>
 
+#include "base/handle_win32.h"
 #include "virtual_documents.h"
 
 namespace orvex::virtual_reader {
 
 class ReaderFolder {
  public:
-  // The folder as the environment names it now, with inbox\ and done\ made when missing.
-  static ReaderFolder Current();
+  // The folder as the environment names it now, with inbox\ and done\ made when missing. It is
+  // kept while the environment names the same folder, so a poll costs no more than it must.
+  static ReaderFolder& Current();
 
   DeviceSettings Device() const;
   // The documents of inbox\ in file-name order.
@@ -27,7 +29,9 @@ class ReaderFolder {
   size_t ReadCount() const;
   // The bytes of an image file named relative to the inbox, or nothing when it cannot be read.
   std::optional<std::string> ImageFile(std::string_view relativeUtf8) const;
-  void LogCall(std::string_view line) const;
+  // Appends the line to calls.log, kept open for appending and shared so it can be read, moved
+  // or deleted meanwhile.
+  void LogCall(std::string_view line);
 
  private:
   explicit ReaderFolder(std::filesystem::path folder);
@@ -35,6 +39,7 @@ class ReaderFolder {
   std::filesystem::path folder_;
   std::filesystem::path inbox_;
   std::filesystem::path done_;
+  UniqueHandle callsLog_;
 };
 
 }  // namespace orvex::virtual_reader

@@ -210,7 +210,7 @@ int32_t MTXMLMCR_CALL MTMICRSetIndexValue(char* options, const char* section, co
 int32_t MTXMLMCR_CALL MTMICRProcessCheck(const char* deviceName, const char* options, char* reply, int32_t* capacity) {
   return Guarded([&] {
     LogCall("MTMICRProcessCheck", deviceName, options);
-    const ReaderFolder folder = ReaderFolder::Current();
+    const ReaderFolder& folder = ReaderFolder::Current();
     const ReadRequest request = ParseReadRequest(Text(options));
     const std::optional<VirtualDocument> document = WaitForDocument(folder, request);
     if (!document) {
