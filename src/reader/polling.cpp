@@ -104,7 +104,7 @@ bool ReaderPolling::IsDocInFeeder(std::string_view feeder, bool refreshStatus) {
   if (refreshStatus) {
     RefreshStatus();
   }
-  if (StatusValue("DeviceCapabilities", "MachineType").starts_with("MDX")) {
+  if (statusMachineType_.starts_with("MDX")) {
     std::string state = StatusValue("DeviceStatus", "State");
     std::erase(state, '\0');
     state = std::string(TrimBlanks(state));
@@ -117,6 +117,7 @@ void ReaderPolling::RefreshStatus() {
   int32_t capacity = kReaderBufferCapacity;
   deviceStatusText_.clear();
   context_.library.MTMICRQueryInfo(context_.settings.deviceName, "DeviceStatus", deviceStatusText_, capacity);
+  statusMachineType_ = StatusValue("DeviceCapabilities", "MachineType");
   if (HourBoundariesBetween(lastInkCheck_, context_.clock.Now()) > 23) {
     CheckInkOncePerDay();
   }

@@ -64,6 +64,8 @@ class ReaderPolling {
 
   PollingContext context_;
   std::string deviceStatusText_;
+  // The machine type the status names, read once for the feeders of a tick.
+  std::string statusMachineType_;
   LocalDateTime lastInkCheck_{1899, 12, 30, 0, 0, 0};  // the zero date: the first refresh checks the ink
   bool inTick_ = false;
 };

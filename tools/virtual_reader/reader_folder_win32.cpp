@@ -14,6 +14,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
+constexpr std::chrono::seconds kInboxSettleTime{2};
+
 // The folder of this library (not of the program that loaded it).
 fs::path LibraryFolder() {
   HMODULE self = nullptr;
@@ -47,12 +49,27 @@ ReaderFolder::ReaderFolder(fs::path folder)
 }
 
 DeviceSettings ReaderFolder::Device() const {
-  return ParseDeviceSettings(FileBytes(folder_ / L"device.ini").value_or(""));
+  std::error_code error;
+  const fs::file_time_type deviceTime = fs::last_write_time(folder_ / L"device.ini", error);
+  const std::optional<fs::file_time_type> stamp = error ? std::nullopt : std::optional(deviceTime);
+  if (!device_ || deviceTime_ != stamp) {
+    device_ = ParseDeviceSettings(FileBytes(folder_ / L"device.ini").value_or(""));
+    deviceTime_ = stamp;
+  }
+  return *device_;
 }
 
 std::vector<VirtualDocument> ReaderFolder::Waiting() const {
-  std::vector<fs::path> files;
   std::error_code error;
+  const fs::file_time_type inboxTime = fs::last_write_time(inbox_, error);
+  // A document being copied in changes the folder when it appears, not when its content is
+  // complete: the list is kept only once the folder has been quiet for a while.
+  const bool settled = fs::file_time_type::clock::now() - inboxTime > kInboxSettleTime;
+  if (!error && settled && inboxTime_ == inboxTime) {
+    return waiting_;
+  }
+  inboxTime_ = error ? std::nullopt : std::optional(inboxTime);
+  std::vector<fs::path> files;
   for (const fs::directory_entry& entry : fs::directory_iterator(inbox_, error)) {
     const std::wstring extension = entry.path().extension().wstring();
     if (entry.is_regular_file(error) && CompareStringOrdinal(extension.c_str(), -1, L".ini", -1, TRUE) == CSTR_EQUAL) {
@@ -60,13 +77,13 @@ std::vector<VirtualDocument> ReaderFolder::Waiting() const {
     }
   }
   std::ranges::sort(files, [](const fs::path& a, const fs::path& b) { return a.filename() < b.filename(); });
-  std::vector<VirtualDocument> documents;
+  waiting_.clear();
   for (const fs::path& file : files) {
     if (const std::optional<std::string> text = FileBytes(file)) {
-      documents.push_back(ParseDocument(FromWide(file.filename().wstring()), *text));
+      waiting_.push_back(ParseDocument(FromWide(file.filename().wstring()), *text));
     }
   }
-  return documents;
+  return waiting_;
 }
 
 void ReaderFolder::MarkRead(const VirtualDocument& document) const {

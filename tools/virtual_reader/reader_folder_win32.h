@@ -21,8 +21,11 @@ class ReaderFolder {
   // kept while the environment names the same folder, so a poll costs no more than it must.
   static ReaderFolder& Current();
 
+  // device.ini, read again when its modification time changes.
   DeviceSettings Device() const;
-  // The documents of inbox\ in file-name order.
+  // The documents of inbox\ in file-name order. The folder is read again only when its
+  // modification time has changed (a document added, moved or removed) or is recent, so a poll
+  // of a quiet inbox stays cheap.
   std::vector<VirtualDocument> Waiting() const;
   // Moves the document's file to done\, replacing a file of that name there.
   void MarkRead(const VirtualDocument& document) const;
@@ -40,6 +43,10 @@ class ReaderFolder {
   std::filesystem::path inbox_;
   std::filesystem::path done_;
   UniqueHandle callsLog_;
+  mutable std::optional<std::filesystem::file_time_type> deviceTime_;
+  mutable std::optional<DeviceSettings> device_;
+  mutable std::optional<std::filesystem::file_time_type> inboxTime_;
+  mutable std::vector<VirtualDocument> waiting_;
 };
 
 }  // namespace orvex::virtual_reader
