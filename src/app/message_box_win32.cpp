@@ -60,8 +60,8 @@ UINT MessageBoxStyle(const Message& message) {
 }
 
 MessageAnswer Win32MessageBoxes::Show(const Message& message) {
-  const int result = MessageBoxW(owner_, ToWide(message.text).c_str(), ToWide(message.title).c_str(),
-                                 MessageBoxStyle(message));
+  const int result =
+      MessageBoxW(owner_, ToWide(message.text).c_str(), ToWide(message.title).c_str(), MessageBoxStyle(message));
   return AnswerOf(result);
 }
 
