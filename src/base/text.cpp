@@ -24,6 +24,25 @@ bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
                     [](char x, char y) { return FoldAsciiCase(x) == FoldAsciiCase(y); });
 }
 
+std::string AsciiUpper(std::string_view text) {
+  std::string upper(text);
+  std::transform(upper.begin(), upper.end(), upper.begin(), FoldAsciiCase);
+  return upper;
+}
+
+std::vector<std::string_view> SplitLines(std::string_view text) {
+  std::vector<std::string_view> lines;
+  while (!text.empty()) {
+    const size_t end = text.find_first_of("\r\n");
+    lines.push_back(text.substr(0, end));
+    if (end == std::string_view::npos) {
+      break;
+    }
+    text.remove_prefix(end + (text.compare(end, 2, "\r\n") == 0 ? 2 : 1));
+  }
+  return lines;
+}
+
 std::string ReplacePlaceholders(std::string_view text, std::initializer_list<Placeholder> placeholders) {
   std::string result;
   result.reserve(text.size());

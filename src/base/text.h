@@ -5,6 +5,7 @@
 #include <initializer_list>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace orvex {
 
@@ -13,6 +14,13 @@ std::string_view TrimBlanks(std::string_view text);
 
 // Equal when the texts differ at most in the case of ASCII letters.
 bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b);
+
+// The text with its ASCII letters in upper case; other characters as they are.
+std::string AsciiUpper(std::string_view text);
+
+// The text's lines, whichever of CR LF, LF or CR ends them; a line end at the very end starts no
+// further line.
+std::vector<std::string_view> SplitLines(std::string_view text);
 
 struct Placeholder {
   std::string_view code;  // begins with "{", as "{ChequeNum}"

@@ -1,7 +1,9 @@
 #pragma once
 
-// The Win32 typing engines, window activation and the paste command.
+// The Win32 typing engines, window activation and the paste command. The three typing engines
+// type with the operator's Caps Lock off and modifiers released (keys/neutral_keyboard_win32.h).
 
+#include <chrono>
 #include <cstdint>
 #include <string_view>
 
@@ -18,7 +20,7 @@ bool VbSendInput(std::string_view text);
 
 // Types a key-code text with one keybd_event per key event, waiting `delay` milliseconds (and
 // yielding to pending window messages around the wait when asked) before every repetition of
-// every token. Keys sent before a failure stay sent.
+// every token. A malformed text fails before the first key.
 void VbSendKeys(std::string_view text, int32_t delay, bool yieldOnDelay);
 
 // Types a key-code text as one SendInput batch and returns once the foreground window's thread
@@ -31,11 +33,15 @@ void KeysToClipboard(std::string_view text);
 // Sends the foreground window the system-menu paste command; traces why when there is none.
 void PasteToForeground();
 
+// How long a matched window may take to become the foreground window before it counts as refused.
+inline constexpr std::chrono::milliseconds kActivationLimit{2000};
+
 // Brings the visible top-level window whose title best matches to the foreground (an exact
 // title first, then one that starts with `title`, then one that holds it; case is ignored) and
-// waits, at most two seconds, until its thread has taken the activation, so that the keys typed
-// next reach it. False when no window matches.
-bool ActivateWindowByTitle(std::string_view title);
+// waits, at most `limit`, until its thread has taken the activation, so that the keys typed next
+// reach it. False when no window matches, or when the matched one has not become the foreground
+// window by then: keys typed now would reach another program.
+bool ActivateWindowByTitle(std::string_view title, std::chrono::milliseconds limit = kActivationLimit);
 
 // Handles the window messages waiting for this thread.
 void YieldToPendingMessages();
@@ -43,7 +49,12 @@ void YieldToPendingMessages();
 // The engines behind FeedStringToApp.
 class Win32KeyDelivery : public KeyDelivery {
  public:
-  bool ActivateWindowByTitle(std::string_view title) override { return orvex::ActivateWindowByTitle(title); }
+  explicit Win32KeyDelivery(std::chrono::milliseconds activationLimit = kActivationLimit)
+      : activationLimit_(activationLimit) {}
+
+  bool ActivateWindowByTitle(std::string_view title) override {
+    return orvex::ActivateWindowByTitle(title, activationLimit_);
+  }
   void KeysToClipboard(std::string_view text) override { orvex::KeysToClipboard(text); }
   void PasteToForeground() override { orvex::PasteToForeground(); }
   void SendKeysAndWait(std::string_view text) override { orvex::SendKeysAndWait(text); }
@@ -52,6 +63,9 @@ class Win32KeyDelivery : public KeyDelivery {
   }
   bool VbSendInput(std::string_view text) override { return orvex::VbSendInput(text); }
   void YieldToPendingMessages() override { orvex::YieldToPendingMessages(); }
+
+ private:
+  std::chrono::milliseconds activationLimit_;
 };
 
 }  // namespace orvex

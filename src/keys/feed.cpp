@@ -4,17 +4,19 @@
 
 #include "base/error.h"
 #include "base/text.h"
+#include "keys/key_code.h"
 
 namespace orvex {
 namespace {
 
 // Runs a step; when failures are being skipped, a failing step is skipped and the next one runs.
-void RunStep(bool skipFailures, const std::function<void()>& step) {
+// True when the step succeeded.
+bool RunStep(bool skipFailures, const std::function<void()>& step) {
   if (skipFailures) {
-    RunSkippingError(step);
-  } else {
-    step();
+    return RunSkippingError(step);
   }
+  step();
+  return true;
 }
 
 // Keeps the polling timer off while a typing engine runs, and restarts it whatever the outcome.
@@ -36,6 +38,9 @@ std::string FormatLastFedText(std::string_view moment, std::string_view text) {
 }
 
 void KeyFeeder::FeedStringToApp(std::string_view text, const ProfileSettings& settings) {
+  // A malformed text is refused whole, before any window is touched or any key typed, and the
+  // caller traces it whatever the profile says about skipping failures.
+  ThrowIfMalformed(ParseKeyCodes(text));
   if (settings.ActivateWindow) {
     bool activated = false;
     RunSkippingError([&] { activated = delivery_.ActivateWindowByTitle(settings.ActivateWindowTitle); });
@@ -62,8 +67,11 @@ void KeyFeeder::FeedStringToApp(std::string_view text, const ProfileSettings& se
 
 std::optional<bool> KeyFeeder::Type(std::string_view text, const ProfileSettings& settings, bool skipFailures) {
   if (settings.ClipboardWin98DOS) {
-    RunStep(skipFailures, [&] { delivery_.KeysToClipboard(text); });
-    RunStep(skipFailures, [&] { delivery_.PasteToForeground(); });
+    // Without the new text on the clipboard, a paste would type whatever it held before: the
+    // previous document.
+    if (RunStep(skipFailures, [&] { delivery_.KeysToClipboard(text); })) {
+      RunStep(skipFailures, [&] { delivery_.PasteToForeground(); });
+    }
     return std::nullopt;
   }
   if (settings.WaitMode) {

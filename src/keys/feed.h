@@ -17,8 +17,8 @@ namespace orvex {
 class KeyDelivery {
  public:
   virtual ~KeyDelivery() = default;
-  // Brings the top-level window whose title holds `title` to the foreground without waiting;
-  // false when no window matches.
+  // Brings the top-level window whose title holds `title` to the foreground; false when no
+  // window matches or the matched one has not become the foreground window.
   virtual bool ActivateWindowByTitle(std::string_view title) = 0;
   virtual void KeysToClipboard(std::string_view text) = 0;
   virtual void PasteToForeground() = 0;
@@ -46,9 +46,9 @@ class KeyFeeder {
  public:
   KeyFeeder(KeyDelivery& delivery, FeedHost& host) : delivery_(delivery), host_(host) {}
 
-  // Delivers a key-code text to the target application. With ActivateWindow on, no failure
-  // reaches the caller; otherwise a failure of the engine is thrown after the polling timer has
-  // been restarted.
+  // Delivers a key-code text to the target application. A malformed text (Error 5) is thrown
+  // before anything is done. Otherwise, with ActivateWindow on, no failure reaches the caller;
+  // without it, a failure of the engine is thrown after the polling timer has been restarted.
   void FeedStringToApp(std::string_view text, const ProfileSettings& settings);
 
   // Time-stamped readable copy of the last delivered text; empty before the first delivery.

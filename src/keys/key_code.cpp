@@ -168,6 +168,10 @@ ParsedKeyCodes ParseKeyCodes(std::string_view utf8Text) {
           return parsed;
         }
         SplitRepeatCount(token, body);
+        if (token.repeatCount > kMaxRepeatCount) {
+          parsed.malformed = true;
+          return parsed;
+        }
       } else {
         body = text.substr(next++, 1);
       }

@@ -46,8 +46,11 @@ struct KeyToken {
   bool operator==(const KeyToken&) const = default;
 };
 
-// The tokens of a text in order. An empty pair of braces ends the parse: `malformed` is then set
-// and `tokens` holds what came before it.
+// The highest repeat count a braced token may carry; a higher one would build millions of events.
+inline constexpr int32_t kMaxRepeatCount = 1000;
+
+// The tokens of a text in order. An empty pair of braces or a repeat count above kMaxRepeatCount
+// ends the parse: `malformed` is then set and `tokens` holds what came before it.
 struct ParsedKeyCodes {
   std::vector<KeyToken> tokens;
   bool malformed = false;
@@ -59,7 +62,8 @@ ParsedKeyCodes ParseKeyCodes(std::string_view text);
 // name is not a key.
 std::optional<uint8_t> KeyNameCode(std::u32string_view name);
 
-// Throws the error of an empty pair of braces when the parse stopped at one.
+// Throws the error of a malformed text (an empty pair of braces, a repeat count above the bound)
+// when the parse stopped at one.
 void ThrowIfMalformed(const ParsedKeyCodes& parsed);
 
 // UTF-8 <-> UTF-32 for the characters of text tokens, and their UTF-16 units.

@@ -7,6 +7,7 @@
 #include "base/wait.h"
 #include "keys/engines_win32.h"
 #include "keys/key_tables_win32.h"
+#include "keys/neutral_keyboard_win32.h"
 #include "keys/plain_text.h"
 #include "keys/thread_input_win32.h"
 
@@ -15,23 +16,24 @@ namespace {
 
 // An unassigned virtual key pressed after the text in wait mode: once the target's thread has
 // taken its press from the input queue, it has taken and handled every key before it. The key is
-// released only then, so the press cannot be missed between two looks at the key state.
+// released only then, so the press cannot be missed between two looks at the key state; its
+// release closes the keys that give the operator the keyboard back in the same way.
 constexpr WORD kVkEndMarker = 0x88;
 constexpr auto kWaitLimit = std::chrono::seconds(10);
 
 // The marker's state in the shared key state (GetKeyboardState reads it afresh every time).
-bool MarkerTaken() {
+bool IsMarkerDown() {
   BYTE states[256] = {};
   GetKeyboardState(states);
   return (states[kVkEndMarker] & 0x80) != 0;
 }
 
-// Until the foreground thread has taken the marker; this thread's own window keeps handling its
-// messages meanwhile, since it must take the keys itself.
-bool WaitForMarker(const AttachedThreadInput& keyState) {
+// Until the foreground thread has taken the marker's press (or release); this thread's own window
+// keeps handling its messages meanwhile, since it must take the keys itself.
+bool WaitForMarker(const AttachedThreadInput& keyState, bool down) {
   return WaitUntil(
       [&] {
-        if (MarkerTaken()) {
+        if (IsMarkerDown() == down) {
           return true;
         }
         if (keyState.IsOwnThread()) {
@@ -40,6 +42,11 @@ bool WaitForMarker(const AttachedThreadInput& keyState) {
         return false;
       },
       kWaitLimit);
+}
+
+void PutBefore(const std::vector<KeyEvent>& events, std::vector<INPUT>& batch) {
+  const std::vector<INPUT> before = KeyInputsOf(events);
+  batch.insert(batch.begin(), before.begin(), before.end());
 }
 
 INPUT MarkerEvent(bool up) {
@@ -58,14 +65,26 @@ bool VbSendInput(std::string_view text) {
   const std::string typed = SubstitutePeriods(text, IsNumLockOn());
   static const AnsiKeyTables tables;
   std::vector<INPUT> batch = KeyInputsOfText(typed, tables);
+  if (batch.empty()) {
+    return true;
+  }
+  const NeutralKeyboard neutral(tables);
+  PutBefore(neutral.Events(), batch);
   return SendInputBatch(batch);
 }
 
 void SendKeysAndWait(std::string_view text) {
   static const AnsiKeyTables tables;
   std::vector<INPUT> batch = KeyInputsOfText(text, tables);
-  // The foreground thread's key state shows which keys it has taken from its queue.
+  if (batch.empty()) {
+    return;
+  }
+  // The foreground thread's key state shows which keys it has taken from its queue. Sharing it
+  // with this thread resets it, so the operator's keys are read only once it is shared: as the
+  // target sees them while the text is typed.
   const AttachedThreadInput keyState(GetWindowThreadProcessId(GetForegroundWindow(), nullptr));
+  NeutralKeyboard neutral(tables);
+  PutBefore(neutral.Events(), batch);
   if (!keyState.Attached() && !keyState.IsOwnThread()) {
     SendInputBatch(batch);
     WriteDebugLog("SendKeysAndWait: cannot follow the target window's input; keys sent without waiting");
@@ -74,11 +93,15 @@ void SendKeysAndWait(std::string_view text) {
   batch.push_back(MarkerEvent(false));
   if (!SendInputBatch(batch)) {
     WriteDebugLog("SendKeysAndWait: the system did not accept every key event");
-  } else if (!WaitForMarker(keyState)) {
+  } else if (!WaitForMarker(keyState, true)) {
     WriteDebugLog("SendKeysAndWait: the target window did not take the keys within 10 seconds");
   }
-  std::vector<INPUT> release = {MarkerEvent(true)};
+  // The operator's keys come back while the key state is still shared, and the target has taken
+  // them before it stops being shared.
+  std::vector<INPUT> release = KeyInputsOf(neutral.TakeRestoringEvents());
+  release.push_back(MarkerEvent(true));
   SendInputBatch(release);
+  WaitForMarker(keyState, false);
 }
 
 }  // namespace orvex

@@ -2,6 +2,7 @@
 
 #include "keys/engines_win32.h"
 #include "keys/key_tables_win32.h"
+#include "keys/neutral_keyboard_win32.h"
 
 namespace orvex {
 namespace {
@@ -42,7 +43,15 @@ void YieldToPendingMessages() {
 void VbSendKeys(std::string_view text, int32_t delay, bool yieldOnDelay) {
   static const AnsiKeyTables tables;
   const ParsedKeyCodes parsed = ParseKeyCodes(text);
-  for (const KeyEvent& event : KeyEventsOf(parsed.tokens, tables)) {
+  // The whole text is read before the first key: a malformed one types nothing.
+  ThrowIfMalformed(parsed);
+  std::vector<KeyEvent> events = KeyEventsOf(parsed.tokens, tables);
+  if (events.empty()) {
+    return;
+  }
+  const NeutralKeyboard neutral(tables);
+  events.insert(events.begin(), neutral.Events().begin(), neutral.Events().end());
+  for (const KeyEvent& event : events) {
     switch (event.kind) {
       case KeyEventKind::kRepetitionStarts:
         WaitBeforeRepetition(delay, yieldOnDelay);
@@ -56,7 +65,6 @@ void VbSendKeys(std::string_view text, int32_t delay, bool yieldOnDelay) {
         break;
     }
   }
-  ThrowIfMalformed(parsed);
 }
 
 }  // namespace orvex

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "base/error.h"
 #include "base/trace.h"
 #include "base/wait.h"
 #include "base/wide_win32.h"
@@ -12,10 +13,6 @@
 
 namespace orvex {
 namespace {
-
-// The longest wait for the activated window's thread to take the activation: keys sent before
-// it has would still go to the window that had the focus.
-constexpr auto kActivationLimit = std::chrono::seconds(2);
 
 // How well a window title matches: the lower, the better.
 enum class TitleMatch { kExact, kLeading, kPartial, kNone };
@@ -44,11 +41,10 @@ struct WindowSearch {
   TitleMatch bestMatch = TitleMatch::kNone;
 };
 
-BOOL CALLBACK ConsiderWindow(HWND window, LPARAM searchAddress) {
-  auto& search = *reinterpret_cast<WindowSearch*>(searchAddress);
+void Consider(HWND window, WindowSearch& search) {
   const int length = GetWindowTextLengthW(window);
   if (!IsWindowVisible(window) || length == 0) {
-    return TRUE;
+    return;
   }
   std::wstring title(static_cast<size_t>(length) + 1, L'\0');
   title.resize(static_cast<size_t>(GetWindowTextW(window, title.data(), length + 1)));
@@ -56,6 +52,17 @@ BOOL CALLBACK ConsiderWindow(HWND window, LPARAM searchAddress) {
   if (match < search.bestMatch) {
     search.best = window;
     search.bestMatch = match;
+  }
+}
+
+// The enumeration ends at an exact title, or when a window cannot be looked at.
+BOOL CALLBACK ConsiderWindow(HWND window, LPARAM searchAddress) {
+  auto& search = *reinterpret_cast<WindowSearch*>(searchAddress);
+  try {
+    Consider(window, search);
+  } catch (const std::exception& exception) {
+    WriteDebugLog("ActivateWindowByTitle " + AsError(exception).TraceText());
+    return FALSE;
   }
   return search.bestMatch == TitleMatch::kExact ? FALSE : TRUE;
 }
@@ -69,30 +76,30 @@ bool IsActiveForInput(HWND window) {
          info.hwndActive == window;
 }
 
-bool WaitUntilActiveForInput(HWND window) {
-  return WaitUntil([&] { return IsActiveForInput(window); }, kActivationLimit);
+bool WaitUntilActiveForInput(HWND window, std::chrono::milliseconds limit) {
+  return WaitUntil([&] { return IsActiveForInput(window); }, limit);
 }
 
 // SetForegroundWindow, with the foreground thread's input attached when the system refuses a
 // plain request from a background program.
-bool BringToForeground(HWND window) {
+bool BringToForeground(HWND window, std::chrono::milliseconds limit) {
   if (IsIconic(window)) {
     ShowWindow(window, SW_RESTORE);
   }
   if (SetForegroundWindow(window)) {
-    return WaitUntilActiveForInput(window);
+    return WaitUntilActiveForInput(window, limit);
   }
   bool done = false;
   {
     const AttachedThreadInput foregroundInput(GetWindowThreadProcessId(GetForegroundWindow(), nullptr));
     done = SetForegroundWindow(window);
   }
-  return done && WaitUntilActiveForInput(window);
+  return done && WaitUntilActiveForInput(window, limit);
 }
 
 }  // namespace
 
-bool ActivateWindowByTitle(std::string_view title) {
+bool ActivateWindowByTitle(std::string_view title, std::chrono::milliseconds limit) {
   if (title.empty()) {
     return false;
   }
@@ -102,8 +109,9 @@ bool ActivateWindowByTitle(std::string_view title) {
   if (!search.best) {
     return false;
   }
-  if (!BringToForeground(search.best)) {
+  if (!BringToForeground(search.best, limit)) {
     WriteDebugLog("Cannot bring the window \"" + std::string(title) + "\" to the foreground");
+    return false;
   }
   return true;
 }

@@ -15,20 +15,6 @@ BanksBranches& Table() {
   return table;
 }
 
-// The text's lines, whichever of CR LF, LF or CR ends them.
-std::vector<std::string_view> Lines(std::string_view text) {
-  std::vector<std::string_view> lines;
-  while (!text.empty()) {
-    const size_t end = text.find_first_of("\r\n");
-    lines.push_back(text.substr(0, end));
-    if (end == std::string_view::npos) {
-      break;
-    }
-    text.remove_prefix(end + (text.compare(end, 2, "\r\n") == 0 ? 2 : 1));
-  }
-  return lines;
-}
-
 // Appends the comma-separated values of one line; false when one is not a 16-bit number.
 bool AppendValues(std::string_view line, std::vector<int16_t>& values) {
   while (true) {
@@ -61,7 +47,7 @@ int16_t NumberOrTypeMismatch(std::string_view text) {
 
 std::optional<BanksBranches> BanksBranches::Parse(std::string_view text) {
   std::vector<int16_t> values;
-  for (const std::string_view line : Lines(text)) {
+  for (const std::string_view line : SplitLines(text)) {
     if (!TrimBlanks(line).empty() && !AppendValues(line, values)) {
       return std::nullopt;
     }

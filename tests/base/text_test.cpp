@@ -34,6 +34,28 @@ TEST(EqualsIgnoringAsciiCase, FoldsOnlyAsciiLetters) {
   EXPECT_FALSE(EqualsIgnoringAsciiCase("[", "{"));  // 0x5B and 0x7B differ by the case bit only
 }
 
+TEST(SplitLines, AcceptsEveryLineEndAndKeepsEmptyLines) {
+  const struct {
+    const char* text;
+    std::vector<std::string_view> expected;
+  } cases[] = {
+      {"a\r\nb\nc\rd", {"a", "b", "c", "d"}},
+      {"a\r\n\r\nb", {"a", "", "b"}},
+      {"a\n", {"a"}},
+      {"a", {"a"}},
+      {"", {}},
+      {"\n\r", {"", ""}},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(SplitLines(c.text), c.expected) << c.text;
+  }
+}
+
+TEST(AsciiUpper, RaisesOnlyAsciiLetters) {
+  EXPECT_EQ(AsciiUpper("acc12345.txt"), "ACC12345.TXT");
+  EXPECT_EQ(AsciiUpper("חשבון a-z{}"), "חשבון A-Z{}");
+}
+
 TEST(TrimBlanks, RemovesSpacesAndTabsAtBothEnds) {
   EXPECT_EQ(TrimBlanks(" \t a b \t"), "a b");
   EXPECT_EQ(TrimBlanks(" \t "), "");

@@ -2,18 +2,23 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <new>
+#include <regex>
 #include <set>
+#include <system_error>
 
 #include "base/error.h"
 
 namespace orvex {
 namespace {
 
-// Records every call in order, as one text each; steps named in `failing` throw.
+// Records every call in order, as one text each; steps named in `failing` fail with `failure`.
 class FakeDelivery : public KeyDelivery {
  public:
   std::vector<std::string> calls;
   std::set<std::string> failing;
+  std::function<void()> failure = [] { throw Error(kErrInvalidArgument, "Invalid procedure call or argument"); };
   bool windowExists = true;
   bool sendInputAccepts = true;
 
@@ -36,7 +41,7 @@ class FakeDelivery : public KeyDelivery {
   void Call(const std::string& call) {
     calls.push_back(call);
     if (failing.contains(call.substr(0, call.find(' ')))) {
-      throw Error(kErrInvalidArgument, "Invalid procedure call or argument");
+      failure();
     }
   }
 };
@@ -185,7 +190,7 @@ TEST_F(FeedStringToAppTest, WithActivationOnFailingStepsAreSkipped) {
          s.ActivateWindowTitle = "x";
          s.ClipboardWin98DOS = true;
        }),
-       {"Activate x", "Clipboard t", "Paste"}},
+       {"Activate x", "Clipboard t"}},  // no paste of what the clipboard held before
       {"Yield",
        With([](ProfileSettings& s) {
          s.ActivateWindow = true;
@@ -200,6 +205,58 @@ TEST_F(FeedStringToAppTest, WithActivationOnFailingStepsAreSkipped) {
     delivery.failing = {c.failing};
     EXPECT_NO_THROW(feeder.FeedStringToApp("t", c.settings)) << c.failing;
     EXPECT_EQ(delivery.calls, c.calls) << c.failing;
+  }
+}
+
+TEST_F(FeedStringToAppTest, WithActivationOnAStepFailingWithAnyExceptionIsSkipped) {
+  const std::function<void()> failures[] = {
+      [] { throw std::bad_alloc(); },
+      [] { throw std::regex_error(std::regex_constants::error_brack); },
+      [] { throw std::system_error(std::make_error_code(std::errc::resource_unavailable_try_again)); },
+  };
+  for (const auto& failure : failures) {
+    delivery.calls.clear();
+    delivery.failing = {"SendInput", "Yield"};
+    delivery.failure = failure;
+    EXPECT_NO_THROW(feeder.FeedStringToApp("t", With([](ProfileSettings& s) {
+                                             s.ActivateWindow = true;
+                                             s.ActivateWindowTitle = "x";
+                                             s.ActivateWindowAfter = true;
+                                           })));
+    EXPECT_EQ(delivery.calls, (Calls{"Activate x", "TimerOff", "SendInput t", "TimerOn", "Yield", "Activate x"}));
+  }
+}
+
+TEST_F(FeedStringToAppTest, AMalformedTextReachesTheCallerBeforeAnyWindowOrKeyIsTouched) {
+  const ProfileSettings profiles[] = {
+      ProfileSettings(),
+      With([](ProfileSettings& s) {
+        s.ActivateWindow = true;
+        s.ActivateWindowTitle = "x";
+        s.WhenActivateWindowFails = true;
+        s.ActivateWindowAfter = true;
+      }),
+      With([](ProfileSettings& s) {
+        s.ActivateWindow = true;
+        s.ActivateWindowTitle = "x";
+        s.ClipboardWin98DOS = true;
+      }),
+      With([](ProfileSettings& s) { s.WaitMode = true; }),
+      With([](ProfileSettings& s) { s.KeyPressDelay = 50; }),
+  };
+  for (const char* text : {"{TAB 5000}", "12{TAB}{TAB 2000000000}", "ab{}cd"}) {
+    for (const ProfileSettings& settings : profiles) {
+      delivery.calls.clear();
+      try {
+        feeder.FeedStringToApp(text, settings);
+        ADD_FAILURE() << text << " was accepted";
+      } catch (const Error& error) {
+        EXPECT_EQ(error.Number(), kErrInvalidArgument) << text;
+      }
+      EXPECT_TRUE(delivery.calls.empty()) << text;
+      EXPECT_TRUE(host.shown.empty()) << text;
+      EXPECT_TRUE(feeder.LastFedText().empty()) << text;
+    }
   }
 }
 

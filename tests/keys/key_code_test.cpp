@@ -85,6 +85,28 @@ TEST(KeyCodeLanguage, AnEmptyPairOfBracesEndsTheParseAsMalformed) {
   EXPECT_NO_THROW(ThrowIfMalformed(ParseKeyCodes("{{}")));
 }
 
+TEST(KeyCodeLanguage, ARepeatCountAboveOneThousandIsMalformedLikeEmptyBraces) {
+  const struct {
+    const char* text;
+    bool malformed;
+    std::vector<KeyToken> tokens;
+  } cases[] = {
+      {"{TAB 1000}", false, {Key(9, 1000)}},
+      {"{x 1000}", false, {Text(U"x", 1000)}},
+      {"{TAB 1001}", true, {}},
+      {"{x 1001}", true, {}},
+      {"ab{TAB 5000}cd", true, {Text(U"a"), Text(U"b")}},
+      {"{TAB 2000000000}", true, {}},
+      {"+{F4 2147483647}", true, {}},
+  };
+  for (const auto& c : cases) {
+    const ParsedKeyCodes parsed = ParseKeyCodes(c.text);
+    EXPECT_EQ(parsed.malformed, c.malformed) << c.text;
+    EXPECT_EQ(parsed.tokens, c.tokens) << c.text;
+  }
+  EXPECT_THROW(ThrowIfMalformed(ParseKeyCodes("{TAB 5000}")), Error);
+}
+
 TEST(KeyCodeLanguage, KeyNamesAndTheirCodes) {
   const std::pair<std::u32string_view, std::optional<uint8_t>> names[] = {
       {U"LBUTTON", 1},

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <chrono>
+
 #include "base/error.h"
 #include "base/wide_win32.h"
 #include "keys/engines_win32.h"
@@ -148,6 +150,42 @@ TEST_F(WindowActivation, WhenActivateWindowFailsDecidesWhetherTheForegroundGetsT
   EXPECT_EQ(beta.Record([&] { feeder.FeedStringToApp("12", settings); }),
             testing::Concat({Typed('1', '1'), Typed('2', '2')}));
   EXPECT_EQ(host.shown, "now:\r\n\r\n12\r\n***SendInput returned: True");
+}
+
+TEST(RefusedActivation, AMatchedWindowThatStaysInTheBackgroundGetsNothing) {
+  KeysTargetOptions frontOptions;
+  frontOptions.title = L"Orvex Front Ledger";
+  KeysTargetProcess front(frontOptions);
+  KeysTargetOptions refusingOptions;
+  refusingOptions.title = L"Orvex Refusing Cheques";
+  refusingOptions.refuseActivation = true;
+  KeysTargetProcess refusing(refusingOptions);
+  ASSERT_TRUE(front.Ready());
+  ASSERT_TRUE(refusing.Ready());
+  ASSERT_TRUE(front.BringToForeground());
+
+  // Waiting the full two seconds would only make the test slower.
+  constexpr std::chrono::milliseconds kShortLimit{300};
+  EXPECT_FALSE(ActivateWindowByTitle("Refusing Cheques", kShortLimit));
+
+  Win32KeyDelivery delivery(kShortLimit);
+  RecordingHost host;
+  KeyFeeder feeder(delivery, host);
+  ProfileSettings settings;
+  settings.ActivateWindow = true;
+  settings.ActivateWindowTitle = "Refusing";
+  orvex::testing::TraceCapture trace;
+  ASSERT_TRUE(front.BringToForeground());
+  const size_t refusingBefore = refusing.Lines().size();
+  const Lines byFront = front.Record([&] {
+    feeder.FeedStringToApp("12{TAB}", settings);
+    front.BringToForeground();
+  });
+  EXPECT_TRUE(byFront.empty());
+  EXPECT_EQ(refusing.Lines().size(), refusingBefore);
+  EXPECT_FALSE(trace.Contains("VbSendInput => 12{TAB}"));
+  EXPECT_TRUE(trace.Contains("Cannot bring the window \"Refusing\" to the foreground"));
+  EXPECT_TRUE(feeder.LastFedText().empty());
 }
 
 TEST_F(WindowActivation, FeedStringToAppActivatesTheConfiguredWindowBeforeTyping) {

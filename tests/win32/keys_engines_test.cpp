@@ -163,13 +163,111 @@ TEST_F(TypingEngines, SendInputLogsTheTextAndReportsAcceptance) {
   EXPECT_TRUE(emptyAccepted);
 }
 
-TEST_F(TypingEngines, EmptyBracesFailSendInputBeforeAnyKeyAndKeybdEventAfterTheKeysBefore) {
-  Lines bySendInput = target->Record([] { EXPECT_THROW(VbSendInput("ab{}cd"), Error); });
-  EXPECT_TRUE(bySendInput.empty());
-  Lines byKeybdEvent = target->Record([] { EXPECT_THROW(VbSendKeys("ab{}cd", 0, false), Error); });
-  EXPECT_EQ(byKeybdEvent, Concat({Typed('A', 'a'), Typed('B', 'b')}));
-  Lines byWaitMode = target->Record([] { EXPECT_THROW(SendKeysAndWait("ab{}cd"), Error); });
-  EXPECT_TRUE(byWaitMode.empty());
+TEST_F(TypingEngines, AMalformedTextFailsEveryEngineBeforeAnyKey) {
+  for (const char* text : {"ab{}cd", "{TAB 5000}", "12{TAB}{TAB 2000000000}"}) {
+    for (Engine engine : {Engine::kSendInput, Engine::kKeybdEvent, Engine::kWaitMode}) {
+      const Lines recorded = target->Record([&] {
+        try {
+          TypeWith(engine, text);
+          ADD_FAILURE() << text << " accepted by " << NameOf(engine);
+        } catch (const Error& error) {
+          EXPECT_EQ(error.Number(), kErrInvalidArgument) << text << " by " << NameOf(engine);
+        }
+      });
+      EXPECT_TRUE(recorded.empty()) << text << " by " << NameOf(engine);
+    }
+  }
+}
+
+void SendKey(WORD key, bool up) {
+  INPUT input = {};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = key;
+  input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+  SendInput(1, &input, sizeof input);
+}
+
+// Puts the keyboard as an operator leaves it, Caps Lock on (from off) and the given keys held
+// down, and back as it was afterwards.
+class OperatorKeyboard {
+ public:
+  OperatorKeyboard(KeysTargetProcess& target, bool capsLockOn, std::vector<WORD> held)
+      : target_(target), capsLockOn_(capsLockOn), held_(std::move(held)) {
+    Change(false);
+  }
+  ~OperatorKeyboard() { Change(true); }
+  OperatorKeyboard(const OperatorKeyboard&) = delete;
+  OperatorKeyboard& operator=(const OperatorKeyboard&) = delete;
+
+  // What the target receives for the keys A and 1 pressed without any care: the characters
+  // tell how the target sees Caps Lock and the modifiers.
+  Lines Probe() {
+    const Lines recorded = target_.Record([] {
+      for (WORD key : {WORD{'A'}, WORD{'1'}}) {
+        SendKey(key, false);
+        SendKey(key, true);
+      }
+    });
+    return Characters(recorded);
+  }
+
+  static Lines Characters(const Lines& recorded) {
+    Lines characters;
+    for (const std::string& line : recorded) {
+      if (line.starts_with("CHAR") || line.starts_with("SYSCHAR")) {
+        characters.push_back(line);
+      }
+    }
+    return characters;
+  }
+
+ private:
+  void Change(bool back) {
+    if (capsLockOn_) {
+      SendKey(VK_CAPITAL, false);
+      SendKey(VK_CAPITAL, true);
+    }
+    for (WORD key : held_) {
+      SendKey(key, back);
+    }
+  }
+
+  KeysTargetProcess& target_;
+  bool capsLockOn_;
+  std::vector<WORD> held_;
+};
+
+TEST_F(TypingEngines, TheOperatorsCapsLockAndHeldModifiersChangeNoTypedCharacter) {
+  const struct {
+    const char* name;
+    bool capsLockOn;
+    std::vector<WORD> held;
+  } cases[] = {
+      {"Caps Lock on", true, {}},
+      {"Shift held", false, {VK_LSHIFT}},
+      {"Caps Lock on and Shift held", true, {VK_LSHIFT}},
+      {"Ctrl held", false, {VK_LCONTROL}},
+      {"Alt held", false, {VK_LMENU}},
+      {"Ctrl and Alt held", true, {VK_LCONTROL, VK_LMENU}},
+  };
+  const Lines exact = {Char('A'), Char('b'), Char('1'), Char('!'), Char('\t')};
+  const Lines neutral = OperatorKeyboard(*target, false, {}).Probe();
+  ASSERT_EQ(neutral, (Lines{Char('a'), Char('1')}));
+  for (const auto& c : cases) {
+    for (Engine engine : {Engine::kSendInput, Engine::kKeybdEvent, Engine::kWaitMode}) {
+      if (engine == Engine::kWaitMode && c.capsLockOn) {
+        // Wait mode shares the target's key state while it types, and the system resets a shared
+        // key state: the Caps Lock toggle afterwards is whatever the sharing left.
+        continue;
+      }
+      OperatorKeyboard keyboard(*target, c.capsLockOn, c.held);
+      const Lines before = keyboard.Probe();
+      ASSERT_NE(before, neutral) << c.name;
+      const Lines recorded = target->Record([&] { TypeWith(engine, "Ab1!{TAB}"); });
+      EXPECT_EQ(OperatorKeyboard::Characters(recorded), exact) << c.name << " by " << NameOf(engine);
+      EXPECT_EQ(keyboard.Probe(), before) << c.name << " by " << NameOf(engine);
+    }
+  }
 }
 
 TEST_F(TypingEngines, KeybdEventWaitsTheDelayBeforeEveryRepetition) {

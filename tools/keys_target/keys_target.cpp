@@ -2,6 +2,7 @@
 // the typing engines.
 //
 //   keys_target.exe <log file> [--title <title>] [--edit] [--slow <ms>] [--times] [--lifetime <seconds>]
+//                   [--refuse-activation]
 //
 // Every WM_KEYDOWN, WM_KEYUP, WM_SYSKEYDOWN, WM_SYSKEYUP, WM_CHAR and WM_SYSCHAR taken from the
 // queue is appended to the log as one line, "KEYDOWN 65", "CHAR 97" (the message name and the
@@ -12,6 +13,8 @@
 // line with " @" and the performance counter at the moment the message was taken. The window closes on
 // WM_CLOSE or after the lifetime (60 seconds unless given), so it never outlives a test run.
 // ALT+F4 and ALT alone are recorded as keys but neither close the window nor open its menu.
+// --refuse-activation: once ready, the window refuses to be activated again (its thread's CBT hook
+// answers every activation with a refusal), like a program that will not give up its place.
 
 #include <windows.h>
 // After windows.h, which it needs.
@@ -35,11 +38,14 @@ struct Options {
   DWORD slowMs = 0;
   bool times = false;
   UINT lifetimeSeconds = 60;
+  bool refuseActivation = false;
 };
 
 orvex::UniqueHandle logFile;
 HWND editControl = nullptr;
+HWND targetWindow = nullptr;
 bool ready = false;
+bool refuseActivation = false;
 
 void Record(const std::string& line) {
   const std::string withEnd = line + "\n";
@@ -64,6 +70,13 @@ const char* KeyMessageName(UINT message) {
     default:
       return nullptr;
   }
+}
+
+LRESULT CALLBACK RefuseActivation(int code, WPARAM window, LPARAM details) {
+  if (code == HCBT_ACTIVATE && reinterpret_cast<HWND>(window) == targetWindow) {
+    return 1;
+  }
+  return CallNextHookEx(nullptr, code, window, details);
 }
 
 LRESULT CALLBACK TargetProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -96,6 +109,9 @@ LRESULT CALLBACK TargetProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
       } else if (!ready && GetForegroundWindow() == window) {
         ready = true;
         KillTimer(window, kReadyTimer);
+        if (refuseActivation) {
+          SetWindowsHookExW(WH_CBT, RefuseActivation, nullptr, GetCurrentThreadId());
+        }
         Record("READY " + std::to_string(reinterpret_cast<uintptr_t>(window)));
       } else if (!ready) {
         SetForegroundWindow(window);
@@ -119,6 +135,8 @@ Options ParseOptions() {
       options.title = arguments[++i];
     } else if (argument == L"--times") {
       options.times = true;
+    } else if (argument == L"--refuse-activation") {
+      options.refuseActivation = true;
     } else if (argument == L"--edit") {
       options.edit = true;
     } else if (argument == L"--slow" && hasValue) {
@@ -153,8 +171,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
   windowClass.lpszClassName = L"OrvexKeysTarget";
   RegisterClassW(&windowClass);
+  refuseActivation = options.refuseActivation;
   const HWND window = CreateWindowExW(0, windowClass.lpszClassName, options.title, WS_OVERLAPPEDWINDOW, 100, 100, 400,
                                       200, nullptr, nullptr, instance, nullptr);
+  targetWindow = window;
   if (options.edit) {
     editControl = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_AUTOVSCROLL, 0, 0, 400,
                                   200, window, nullptr, instance, nullptr);

@@ -59,6 +59,9 @@ KeysTargetProcess::KeysTargetProcess(const KeysTargetOptions& options) : logPath
   if (options.times) {
     commandLine += L" --times";
   }
+  if (options.refuseActivation) {
+    commandLine += L" --refuse-activation";
+  }
   if (options.slowMs > 0) {
     commandLine += L" --slow " + std::to_wstring(options.slowMs);
   }
@@ -109,17 +112,23 @@ std::vector<std::string> KeysTargetProcess::Lines() const {
 
 std::vector<std::string> KeysTargetProcess::LinesAfterClosingKey(size_t before) {
   PressKey(kVkClosingKey);
-  const std::string closingLine = KeyUp(kVkClosingKey);
+  // While ALT is down the closing key arrives as a system key.
+  const std::string closingLines[] = {KeyDown(kVkClosingKey), KeyUp(kVkClosingKey), SysKeyDown(kVkClosingKey),
+                                      SysKeyUp(kVkClosingKey)};
+  const auto isClosing = [&](const std::string& line) {
+    return std::ranges::find(closingLines, line) != std::end(closingLines);
+  };
+  const auto isClosingUp = [&](const std::string& line) { return line == closingLines[1] || line == closingLines[3]; };
   std::vector<std::string> lines;
   WaitUntil(
       [&] {
         lines = Lines();
-        return lines.size() > before && std::find(lines.begin() + before, lines.end(), closingLine) != lines.end();
+        return lines.size() > before && std::find_if(lines.begin() + before, lines.end(), isClosingUp) != lines.end();
       },
       kRecordLimit, kLogPollInterval);
   std::vector<std::string> recorded;
   for (size_t i = before; i < lines.size(); ++i) {
-    if (lines[i] != KeyDown(kVkClosingKey) && lines[i] != closingLine) {
+    if (!isClosing(lines[i])) {
       recorded.push_back(lines[i]);
     }
   }

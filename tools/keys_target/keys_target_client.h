@@ -21,7 +21,8 @@ struct KeysTargetOptions {
   std::wstring title = L"Orvex keys target";
   bool edit = false;
   int slowMs = 0;
-  bool times = false;  // every line ends with " @" and the performance counter when it was taken
+  bool times = false;             // every line ends with " @" and the performance counter when it was taken
+  bool refuseActivation = false;  // once in the foreground, the window refuses every later activation
 };
 
 class KeysTargetProcess {
