@@ -3,8 +3,9 @@
 // The notification-area icon: one object owns the record from the first add to the removal, adds
 // the icon again when Explorer restarts, and draws the profile icon (ChangeIcon).
 
-#include <shellapi.h>
 #include <windows.h>
+// after windows.h
+#include <shellapi.h>
 
 #include <cstdint>
 #include <string_view>

@@ -1,7 +1,8 @@
 #include "app/watchdog_win32.h"
 
-#include <shellapi.h>
 #include <windows.h>
+// after windows.h
+#include <shellapi.h>
 
 #include "app/command_line.h"
 #include "app/watchdog.h"
