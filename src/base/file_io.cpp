@@ -26,14 +26,26 @@ std::optional<std::string> ReadFileBytes(std::string_view utf8Path) {
   return bytes;
 }
 
-bool WriteFileBytes(std::string_view utf8Path, std::string_view bytes) {
-  std::ofstream out(ToFsPath(utf8Path), std::ios::binary | std::ios::trunc);
+namespace {
+
+bool WriteWithMode(std::string_view utf8Path, std::string_view bytes, std::ios::openmode mode) {
+  std::ofstream out(ToFsPath(utf8Path), std::ios::binary | mode);
   if (!out) {
     return false;
   }
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   out.close();
   return static_cast<bool>(out);
+}
+
+}  // namespace
+
+bool WriteFileBytes(std::string_view utf8Path, std::string_view bytes) {
+  return WriteWithMode(utf8Path, bytes, std::ios::trunc);
+}
+
+bool AppendFileBytes(std::string_view utf8Path, std::string_view bytes) {
+  return WriteWithMode(utf8Path, bytes, std::ios::app);
 }
 
 }  // namespace orvex

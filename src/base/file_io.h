@@ -18,4 +18,8 @@ std::optional<std::string> ReadFileBytes(std::string_view utf8Path);
 // Replaces the file's content; false when it cannot be written.
 bool WriteFileBytes(std::string_view utf8Path, std::string_view bytes);
 
+// Adds the bytes at the end of the file, creating it when missing; false when it cannot be
+// written (for example while another program holds it open without sharing writes).
+bool AppendFileBytes(std::string_view utf8Path, std::string_view bytes);
+
 }  // namespace orvex

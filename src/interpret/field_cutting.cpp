@@ -77,6 +77,10 @@ std::string FlipField(std::string_view text, bool flip) {
   return result;
 }
 
+std::string CutFieldByKeys(std::string_view text, const FieldCut& cut) {
+  return FlipField(TrimLeadingZeros(CutField(text, cut.start, cut.length), cut.leadingZeros, cut.length), cut.flip);
+}
+
 std::string TrimAccountToBankLength(std::string_view account, int16_t bank) {
   for (const auto& entry : kBankAccountLengths) {
     if (entry.bank == bank) {

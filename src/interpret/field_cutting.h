@@ -23,6 +23,17 @@ std::string TrimLeadingZeros(std::string_view text, int32_t leadingZeros, int32_
 // The field reversed when `flip` is set.
 std::string FlipField(std::string_view text, bool flip);
 
+// One field's Start, Length, LeadingZeros and Flip keys.
+struct FieldCut {
+  int32_t start = 1;
+  int32_t length = 0;
+  int32_t leadingZeros = -1;
+  bool flip = false;
+};
+
+// The field cut by its keys: CutField, then TrimLeadingZeros (padding with -2 to Length), then FlipField.
+std::string CutFieldByKeys(std::string_view text, const FieldCut& cut);
+
 // The account cut to the digits its bank uses (counted from the right); banks without a known
 // length keep the whole account.
 std::string TrimAccountToBankLength(std::string_view account, int16_t bank);

@@ -73,11 +73,11 @@ std::string UserFileNameFiller::Fill(std::string_view name, ImageSide side) {
   if (name.find(kUserPlaceholder) == std::string_view::npos) {
     return std::string(name);
   }
-  if (typed_.empty()) {
-    typed_ = prompt_.Ask(kUserPromptTitle, side == ImageSide::kFront ? kFrontImagePrompt : kBackImagePrompt);
+  if (!answer_) {
+    answer_ = SanitizeUserFileName(
+        prompt_.Ask(kUserPromptTitle, side == ImageSide::kFront ? kFrontImagePrompt : kBackImagePrompt));
   }
-  const std::string answer = SanitizeUserFileName(typed_);
-  return ReplacePlaceholders(name, {{kUserPlaceholder, answer}});
+  return ReplacePlaceholders(name, {{kUserPlaceholder, *answer_}});
 }
 
 }  // namespace orvex

@@ -40,8 +40,8 @@ class OperatorPrompt {
 };
 
 // Fills "{User}" in the image names of one document. The operator is asked at most once per
-// document: the back image reuses the text typed for the front, and is asked for only when no
-// text has been typed yet.
+// document: the back image reuses the answer given for the front, a cancelled prompt included (so
+// both images are then not saved), and is asked for only when the front did not ask.
 class UserFileNameFiller {
  public:
   explicit UserFileNameFiller(OperatorPrompt& prompt) : prompt_(prompt) {}
@@ -52,7 +52,7 @@ class UserFileNameFiller {
 
  private:
   OperatorPrompt& prompt_;
-  std::string typed_;
+  std::optional<std::string> answer_;
 };
 
 }  // namespace orvex

@@ -34,7 +34,8 @@ class PollingTimerPause {
 }  // namespace
 
 std::string FormatLastFedText(std::string_view moment, std::string_view text) {
-  return std::string(moment) + ":\r\n\r\n" + ReplacePlaceholders(text, {{"{ENTER}", "\r\n"}, {"{TAB}", "\t"}});
+  return std::string(moment) + ":\r\n\r\n" +
+         ReadableKeyCodes(ReplacePlaceholders(text, {{"{ENTER}", "\r\n"}, {"{TAB}", "\t"}}));
 }
 
 void KeyFeeder::FeedStringToApp(std::string_view text, const ProfileSettings& settings) {

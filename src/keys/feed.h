@@ -64,7 +64,8 @@ class KeyFeeder {
 };
 
 // The readable copy of a delivered text: the moment, ":", two line breaks, then the text with
-// every "{ENTER}" as CR LF and every "{TAB}" as a TAB character (upper case only).
+// every "{ENTER}" as CR LF and every "{TAB}" as a TAB character (upper case only), and the
+// characters a value writes in braces shown as themselves.
 std::string FormatLastFedText(std::string_view moment, std::string_view text);
 
 }  // namespace orvex

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "base/error.h"
+#include "base/text.h"
 #include "base/text_codec.h"
 
 namespace orvex {
@@ -131,15 +132,43 @@ bool IsModifierPrefix(char32_t c) {
   return c == U'+' || c == U'^' || c == U'%';
 }
 
-}  // namespace
-
-std::optional<uint8_t> KeyNameCode(std::u32string_view name) {
+std::u32string UpperAscii(std::u32string_view name) {
   std::u32string upper(name);
   for (char32_t& c : upper) {
     if (c >= U'a' && c <= U'z') {
       c = c - U'a' + U'A';
     }
   }
+  return upper;
+}
+
+// "{TILDE}" types the character "~", which neither "~" nor "{~}" can (both are ENTER).
+bool NamesTilde(std::u32string_view name) {
+  return UpperAscii(name) == U"TILDE";
+}
+
+// How a value writes each character that the language reads as syntax.
+std::string_view LiteralFormOf(char c) {
+  switch (c) {
+    case '+':
+      return "{+}";
+    case '^':
+      return "{^}";
+    case '%':
+      return "{%}";
+    case '{':
+      return "{{}";
+    case '~':
+      return "{TILDE}";
+    default:
+      return {};
+  }
+}
+
+}  // namespace
+
+std::optional<uint8_t> KeyNameCode(std::u32string_view name) {
+  const std::u32string upper = UpperAscii(name);
   for (const KeyName& key : kKeyNames) {
     if (key.name == upper) {
       return key.code;
@@ -172,6 +201,11 @@ ParsedKeyCodes ParseKeyCodes(std::string_view utf8Text) {
           parsed.malformed = true;
           return parsed;
         }
+        if (NamesTilde(body)) {
+          token.text = U"~";
+          parsed.tokens.push_back(std::move(token));
+          continue;
+        }
       } else {
         body = text.substr(next++, 1);
       }
@@ -183,6 +217,24 @@ ParsedKeyCodes ParseKeyCodes(std::string_view utf8Text) {
     parsed.tokens.push_back(std::move(token));
   }
   return parsed;
+}
+
+std::string KeyCodeLiteral(std::string_view value) {
+  std::string literal;
+  literal.reserve(value.size());
+  for (const char c : value) {
+    const std::string_view form = LiteralFormOf(c);
+    if (form.empty()) {
+      literal.push_back(c);
+    } else {
+      literal.append(form);
+    }
+  }
+  return literal;
+}
+
+std::string ReadableKeyCodes(std::string_view text) {
+  return ReplacePlaceholders(text, {{"{+}", "+"}, {"{^}", "^"}, {"{%}", "%"}, {"{{}", "{"}, {"{TILDE}", "~"}});
 }
 
 void ThrowIfMalformed(const ParsedKeyCodes& parsed) {

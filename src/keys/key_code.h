@@ -1,8 +1,9 @@
 #pragma once
 
 // The key-code language of every keystroke template: plain characters, braced key names ("{TAB}",
-// "{ENTER}", "{F4}"), repeat counts ("{TAB 3}", "{x 10}") and the modifier prefixes "+" (SHIFT),
-// "^" (CTRL) and "%" (ALT). All three typing engines read a text through this one parser.
+// "{ENTER}", "{F4}"), "{TILDE}" for the character "~", repeat counts ("{TAB 3}", "{x 10}") and the
+// modifier prefixes "+" (SHIFT), "^" (CTRL) and "%" (ALT). All three typing engines read a text through this one
+// parser.
 
 #include <cstdint>
 #include <optional>
@@ -61,6 +62,13 @@ ParsedKeyCodes ParseKeyCodes(std::string_view text);
 // The virtual-key code of a key name, compared after upper-casing ("tab" is TAB); empty when the
 // name is not a key.
 std::optional<uint8_t> KeyNameCode(std::u32string_view name);
+
+// A value (a captured field, an operator's answer, a file name) written so that the language
+// types exactly its characters: "+", "^", "%" and "{" in their braced forms, "~" as "{TILDE}".
+std::string KeyCodeLiteral(std::string_view value);
+
+// The text as an operator reads it: the braced forms KeyCodeLiteral writes shown as their characters.
+std::string ReadableKeyCodes(std::string_view text);
 
 // Throws the error of a malformed text (an empty pair of braces, a repeat count above the bound)
 // when the parse stopped at one.

@@ -6,6 +6,7 @@
 #include "base/trace.h"
 #include "base/wait.h"
 #include "keys/engines_win32.h"
+#include "keys/key_code.h"
 #include "keys/key_tables_win32.h"
 #include "keys/neutral_keyboard_win32.h"
 #include "keys/plain_text.h"
@@ -61,7 +62,7 @@ bool IsNumLockOn() {
 }
 
 bool VbSendInput(std::string_view text) {
-  WriteDebugLog("VbSendInput => " + std::string(text));
+  WriteDebugLog("VbSendInput => " + ReadableKeyCodes(text));
   const std::string typed = SubstitutePeriods(text, IsNumLockOn());
   static const AnsiKeyTables tables;
   std::vector<INPUT> batch = KeyInputsOfText(typed, tables);

@@ -2,13 +2,14 @@
 
 #include <gtest/gtest.h>
 
-#include <deque>
 
 #include "base/file_io.h"
 #include "support/current_folder.h"
 #include "support/fake_clock.h"
 #include "support/fake_reader_library.h"
 #include "support/fake_shell.h"
+#include "support/recording_reader_clients.h"
+#include "support/scripted_prompt.h"
 #include "support/ini_text_file.h"
 #include "support/temp_folder.h"
 #include "support/trace_capture.h"
@@ -19,47 +20,9 @@ namespace {
 using namespace std::chrono_literals;
 using testing::FakeReaderLibrary;
 
-// Records the processor calls and answers with scripted image names.
-class RecordingProcessors : public DocumentProcessors {
- public:
-  std::string ParseAndFeedCheque(const std::string& micrText, const std::string&, const std::string&, bool) override {
-    calls.push_back("Cheque(" + micrText + ")");
-    return imageNames;
-  }
-  void ParseAndFeedMagStripe(const std::string& track) override {
-    calls.push_back("Stripe(" + track + ")");
-    if (track.empty()) {
-      throw Error(5, "Invalid procedure call or argument");
-    }
-  }
-  std::string ParseAndFeedGenUSCheque(const std::string& micrText, bool isUSCheque) override {
-    calls.push_back(std::string(isUSCheque ? "US(" : "Unidentified(") + micrText + ")");
-    return imageNames;
-  }
-  std::vector<std::string> calls;
-  std::string imageNames;
-};
-
-class ScriptedPrompt : public OperatorPrompt {
- public:
-  std::string Ask(std::string_view, std::string_view prompt) override {
-    asked.emplace_back(prompt);
-    return answer;
-  }
-  std::vector<std::string> asked;
-  std::string answer;
-};
-
-class RecordingJoin : public ImageJoin {
- public:
-  bool Start(const std::string& targetName) override {
-    started.push_back(targetName);
-    return true;
-  }
-  void WaitForPrevious() override { ++waits; }
-  std::vector<std::string> started;
-  int waits = 0;
-};
+using testing::RecordingJoin;
+using testing::RecordingProcessors;
+using testing::ScriptedPrompt;
 
 const std::string kChequeLine = "A0001234 C12A34567E 000123456A";
 
@@ -296,7 +259,7 @@ TEST_F(ReadDocTest, AScanOverrideNameSavesTheDocumentUnprocessed) {
 TEST_F(ReadDocTest, AnIdCardIsSavedUnderItsTemplateWithTheOperatorsName) {
   UseProfile("IDCardImagePath=ids\\{User}_{YYYY}.jpg\n");
   Reply("", 2);
-  prompt.answer = "cohen:d";
+  prompt.answers = {"cohen:d"};
   Read("ID");
   EXPECT_EQ(prompt.asked, std::vector<std::string>{"בחר שם קובץ לתמונה"});
   EXPECT_EQ(File("ids\\cohen_d_2026.jpg"), "FRONT");
