@@ -177,9 +177,16 @@ std::string_view Unquote(std::string_view value) {
   return value;
 }
 
+// A text as the profile functions take it: a C string, ended by its first NUL (a value's line
+// ends there, before its quotes are looked at).
+std::string_view UpToNul(std::string_view text) {
+  return text.substr(0, text.find('\0'));
+}
+
 // The default as the profile functions return it: without trailing blanks and enclosing quotes,
 // cut to 254 characters.
 std::string EffectiveDefault(std::string_view defaultValue) {
+  defaultValue = UpToNul(defaultValue);
   const size_t last = defaultValue.find_last_not_of(' ');
   const std::string_view trimmed = defaultValue.substr(0, last == std::string_view::npos ? 0 : last + 1);
   return std::string(Utf8Prefix(Unquote(trimmed), cInifile::kMaxValueLength));
@@ -286,7 +293,7 @@ bool WriteKey(const std::string& path, std::string_view section, std::string_vie
 std::string cInifile::Value() const {
   const IniText ini(ReadIniBytes(path_));
   if (const std::optional<IniText::Line> entry = FindKey(ini, section_, key_); entry && entry->value) {
-    return std::string(Utf8Prefix(ini.Decode(Unquote(*entry->value)), kMaxValueLength));
+    return std::string(Utf8Prefix(ini.Decode(Unquote(UpToNul(*entry->value))), kMaxValueLength));
   }
   return EffectiveDefault(default_);
 }

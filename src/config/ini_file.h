@@ -17,6 +17,8 @@
 
 namespace orvex {
 
+class FormWindow;
+
 class cInifile {
  public:
   // Reads longer than this many characters are cut.
@@ -54,6 +56,14 @@ class cInifile {
   NumberedList EnumerateCurrentSection() const;
   // The section names of the file in file order, as written there, numbered from 1.
   NumberedList EnumerateAllSections() const;
+
+  // Window placement in the current section: the keys Maximised, Left, Top, Width and Height, in
+  // twips. Saving writes nothing for a minimised window and no bounds for a maximised one; on any
+  // error the last return code becomes 0. Loading keeps the current value for a missing or damaged
+  // key, raises the size to the minimum, keeps the window on the screen and maximises it when
+  // Maximised is not 0. Both leave the current key and default as they found them.
+  void SaveFormPosition(const FormWindow& frmThis);
+  void LoadFormPosition(FormWindow& frmThis, int32_t lMinWidth, int32_t lMinHeight);
 
   // sString as a 32-bit integer by the configuration's conversion rule, or lDefault when it fails.
   static int32_t CLngDefault(std::string_view sString, int32_t lDefault);

@@ -45,6 +45,13 @@ TEST_F(IniFileTest, ReadsValuesAsTheProfileRulesSay) {
   }
 }
 
+TEST_F(IniFileTest, AValueEndsAtItsFirstNulAsTheProfileFunctionsReadIt) {
+  UseFile(std::string("[S]\r\nA=ab") + '\0' + "cd\r\nB=\"x" + '\0' + "y\"\r\n");
+  EXPECT_EQ(Read("S", "A"), "ab");
+  EXPECT_EQ(Read("S", "B"), "\"x");  // the closing quote lies beyond the NUL
+  EXPECT_EQ(Read("S", "C", std::string("de") + '\0' + "f"), "de");
+}
+
 TEST_F(IniFileTest, MissingFileGivesDefaultsAndNoNames) {
   ini_.SetPath(folder_.File("absent.ini"));
   EXPECT_EQ(Read("Config", "Key", "fallback"), "fallback");

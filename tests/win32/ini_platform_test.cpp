@@ -231,6 +231,7 @@ const WriteStep kWriteSteps[] = {
     {"delete_missing_key", "S", "Nothing", nullptr},
     {"delete_section", "T", nullptr, nullptr},
     {"delete_missing_section", "Nothing", nullptr, nullptr},
+    {"delete_section_named_with_blanks", " T ", nullptr, nullptr},
 };
 
 bool WriteWithIniFile(const std::string& path, const WriteStep& step) {
