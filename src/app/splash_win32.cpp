@@ -45,8 +45,7 @@ void DrawProduct(HDC dc, RECT area) {
   FillRect(dc, &reader, body);
   RECT paper{area.left + 15, area.top, area.right - 15, area.top + 45};
   FillRect(dc, &paper, cheque);
-  DrawTextIn(dc, "\u2446\u2447 1234567 \u2448", paper, MessageFont(8), RGB(0, 0, 0),
-             DT_CENTER | DT_BOTTOM | DT_SINGLELINE);
+  DrawTextIn(dc, "12-345-678901", paper, MessageFont(8), RGB(0, 0, 0), DT_CENTER | DT_BOTTOM | DT_SINGLELINE);
   DeleteObject(body);
   DeleteObject(cheque);
 }
@@ -93,9 +92,9 @@ void SplashWindow::Paint() {
   FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
   DrawLogo(dc, {24, 20, 240, 76});
   DrawProduct(dc, {300, 24, 450, 130});
-  DrawTextIn(dc, kProductName, {24, 100, 290, 140}, MessageFont(14, true), RGB(0, 0, 0), DT_LEFT | DT_WORDBREAK);
-  DrawTextIn(dc, kReaderMaker, {24, 160, 456, 185}, MessageFont(11), RGB(60, 60, 60), DT_LEFT | DT_SINGLELINE);
-  DrawTextIn(dc, kMakerLine, {24, 200, 456, 225}, MessageFont(10), RGB(60, 60, 60), DT_LEFT | DT_SINGLELINE);
+  DrawTextIn(dc, kProductName, {24, 142, 456, 172}, MessageFont(14, true), RGB(0, 0, 0), DT_LEFT | DT_SINGLELINE);
+  DrawTextIn(dc, kReaderMaker, {24, 184, 456, 208}, MessageFont(11), RGB(60, 60, 60), DT_LEFT | DT_SINGLELINE);
+  DrawTextIn(dc, kMakerLine, {24, 218, 456, 242}, MessageFont(10), RGB(60, 60, 60), DT_LEFT | DT_SINGLELINE);
   EndPaint(Handle(), &paint);
   if (!countdownStarted_) {
     countdownStarted_ = true;
