@@ -124,10 +124,10 @@ TEST(ProgramRun, FirstStartWritesTheSampleConfigurationAndExitsOnlyOnYes) {
   const UniqueHandle program = folder.Start("/NOCHK /NOSPLASH");
   const HWND main = WaitForWindow(kMainWindowClass, GetProcessId(program.Get()));
   ASSERT_NE(main, nullptr);
-  EXPECT_FALSE(IsWindowVisible(main)) << "the main window is hidden once the tray icon is there";
   const std::string sample = FileBytes("data/OrvexExcella.ini");
   WaitUntil([&] { return FileBytes(folder.Path("OrvexExcella.ini")).size() >= sample.size(); }, seconds(10));
   EXPECT_EQ(FileBytes(folder.Path("OrvexExcella.ini")), sample);
+  EXPECT_FALSE(IsWindowVisible(main)) << "the main window is hidden once the tray icon is there";
 
   ChooseFromTray(main, TrayCommand::kExit);
   const HWND question = WaitForBox("קורא כרטיסים וצ'קים של Orvex");
@@ -143,9 +143,9 @@ TEST(ProgramRun, FirstStartWritesTheSampleConfigurationAndExitsOnlyOnYes) {
 }
 
 TEST(ProgramRun, AnExistingConfigurationStaysAndClosingTheMainWindowEndsInOrder) {
-  ProgramFolder folder;
+  ProgramFolder folder(Reader::kVirtual);
   folder.Write("OrvexExcella.ini", "");
-  const UniqueHandle program = folder.Start("/nochk /nosplash");
+  const UniqueHandle program = folder.Start("/nosplash");
   const HWND main = WaitForWindow(kMainWindowClass, GetProcessId(program.Get()));
   ASSERT_NE(main, nullptr);
   // As a system shutdown closes it.
@@ -177,12 +177,16 @@ TEST(ProgramRun, AnUnreachableWebSourceEndsTheProgramEvenInDebugMode) {
   EXPECT_TRUE(fs::exists(folder.Path("OrvexExcella.shutdown")));
 }
 
+// A configuration whose reader is polled feeder by feeder, so the windows answer at once.
+constexpr std::string_view kPolledReader = "[Config]\r\nExcellaDeviceName=STX_USB\r\n[One]\r\n[Two]\r\n";
+
 TEST(ProgramRun, ASecondStartBringsUpTheFirstRunsDetailsAndEnds) {
-  ProgramFolder folder;
-  const UniqueHandle first = folder.Start("/NOCHK /NOSPLASH");
+  ProgramFolder folder(Reader::kVirtual);
+  folder.Write("OrvexExcella.ini", kPolledReader);
+  const UniqueHandle first = folder.Start("/NOSPLASH");
   const HWND main = WaitForWindow(kMainWindowClass, GetProcessId(first.Get()));
   ASSERT_NE(main, nullptr);
-  const UniqueHandle second = folder.Start("/NOCHK");
+  const UniqueHandle second = folder.Start("");
   EXPECT_TRUE(Ends(second));
   EXPECT_EQ(ExitCode(second), kAlreadyRunningExitCode);
   EXPECT_NE(WaitForWindow(L"OrvexDetails", GetProcessId(first.Get())), nullptr);
@@ -191,8 +195,9 @@ TEST(ProgramRun, ASecondStartBringsUpTheFirstRunsDetailsAndEnds) {
 }
 
 TEST(ProgramRun, TheTrayIconOpensTheMenuOnTheRightButtonAndTheDetailsOnTheLeft) {
-  ProgramFolder folder;
-  const UniqueHandle program = folder.Start("/NOCHK /NOSPLASH");
+  ProgramFolder folder(Reader::kVirtual);
+  folder.Write("OrvexExcella.ini", kPolledReader);
+  const UniqueHandle program = folder.Start("/NOSPLASH");
   const HWND main = WaitForWindow(kMainWindowClass, GetProcessId(program.Get()));
   ASSERT_NE(main, nullptr);
   PostMessageW(main, kTrayCallbackMessage, 1, WM_RBUTTONUP);
@@ -211,6 +216,7 @@ TEST(ProgramRun, TheTrayIconOpensTheMenuOnTheRightButtonAndTheDetailsOnTheLeft) 
 
 TEST(Watchdog, RestartsAKilledProgramWithoutSplashAndNotOneThatExitedInOrder) {
   ProgramFolder folder(Reader::kVirtual);
+  folder.Write("OrvexExcella.ini", kPolledReader);
   const UniqueHandle launcher = folder.Start("/ANTICRASH");
   EXPECT_NE(WaitForWindow(L"OrvexSplash"), nullptr) << "the launcher shows the splash";
   EXPECT_TRUE(Ends(launcher));
