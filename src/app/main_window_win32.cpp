@@ -156,7 +156,8 @@ void MainWindow::OnMenuCommand(ChosenCommand chosen) {
 }
 
 void MainWindow::AskExit() {
-  if (Win32MessageBoxes(Handle()).Show(ExitQuestion()) == MessageAnswer::Yes) {
+  // Without an owner: the process's right-to-left default reaches only boxes without one.
+  if (Win32MessageBoxes().Show(ExitQuestion()) == MessageAnswer::Yes) {
     handler_.DoEnd(true);
   }
 }
