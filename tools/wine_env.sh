@@ -6,7 +6,8 @@
 # - one wineserver stays up for the whole command, so each Windows program starts in a fraction
 #   of a second;
 # - Hebrew renders in dialogs and message boxes: the dialog fonts are replaced by DejaVu Sans and
-#   the ANSI code page is Windows-1255.
+#   the ANSI code page is Windows-1255 (ORVEX_WINE_LOCALE=C.UTF-8 runs a system without Hebrew,
+#   code page 1252, as a new user abroad has it).
 set -euo pipefail
 
 build_dir=$(cd "$1" && pwd)
@@ -16,7 +17,7 @@ export WINEPREFIX="$build_dir/wineprefix"
 export WINEARCH=win64
 export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="mscoree,mshtml="
-export LC_ALL=he_IL.UTF-8 LANG=he_IL.UTF-8
+export LC_ALL="${ORVEX_WINE_LOCALE:-he_IL.UTF-8}" LANG="${ORVEX_WINE_LOCALE:-he_IL.UTF-8}"
 
 # The marker names the version of the prefix's settings: a prefix made by an older version of this
 # script gets the current settings on its next use.

@@ -52,6 +52,21 @@ MessageAnswer AnswerOf(int result) {
   }
 }
 
+// The process's default layout right to left for the life of the object.
+class RightToLeftWindows {
+ public:
+  RightToLeftWindows() {
+    GetProcessDefaultLayout(&previous_);
+    SetProcessDefaultLayout(LAYOUT_RTL);
+  }
+  ~RightToLeftWindows() { SetProcessDefaultLayout(previous_); }
+  RightToLeftWindows(const RightToLeftWindows&) = delete;
+  RightToLeftWindows& operator=(const RightToLeftWindows&) = delete;
+
+ private:
+  DWORD previous_ = 0;
+};
+
 }  // namespace
 
 UINT MessageBoxStyle(const Message& message) {
@@ -60,8 +75,11 @@ UINT MessageBoxStyle(const Message& message) {
 }
 
 MessageAnswer Win32MessageBoxes::Show(const Message& message) {
-  const int result = MessageBoxW(owner_, ToWide(message.text).c_str(), ToWide(message.title).c_str(),
-                                 MessageBoxStyle(message));
+  // MB_RTLREADING lays a box out right to left only on Hebrew and Arabic systems; a box created
+  // while the process's default layout is right to left is mirrored on every system.
+  const RightToLeftWindows rightToLeft;
+  const int result =
+      MessageBoxW(owner_, ToWide(message.text).c_str(), ToWide(message.title).c_str(), MessageBoxStyle(message));
   return AnswerOf(result);
 }
 

@@ -1,0 +1,57 @@
+#pragma once
+
+// frmDetails: the operator's view of the program's state. It lists the profiles and switches
+// between them, shows the last raw reader reply and the last text typed into the application, and
+// lets a technician feed a MICR line typed by hand. Created on first use and kept; closing it
+// destroys only its window.
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "app/window_win32.h"
+
+namespace orvex {
+
+// What the details window asks of the main window.
+class DetailsParent {
+ public:
+  virtual ~DetailsParent() = default;
+  virtual void NewProfileChosen(int32_t number) = 0;
+  // The try button on the text of the manual entry box.
+  virtual void TryManualData(const std::string& text) = 0;
+};
+
+class DetailsWindow : public OwnedWindow {
+ public:
+  // Creates the window with every control at its initial content when it does not exist.
+  void EnsureCreated();
+  void ClearProfiles();
+  void AppendProfile(const std::string& name);
+  // Selects a list position (0 = profile 1); Error when the list has no such position.
+  void SelectProfile(int32_t position);
+  void SetLastDataSent(const std::string& text);
+  void SetReaderData(const std::string& text);
+  void SetParent(DetailsParent* parent) { parent_ = parent; }
+  // Shows the window in front, restored, with the focus.
+  void BringUp(HWND owner);
+
+ private:
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  void AddControls();
+  void OnCommand(int id, int notification);
+  void CopyReaderData();
+
+  DetailsParent* parent_ = nullptr;
+  HWND profiles_ = nullptr;
+  HWND readerData_ = nullptr;
+  HWND lastDataSent_ = nullptr;
+  HWND manualData_ = nullptr;
+};
+
+// Empties the clipboard and puts the text on it as plain text; false when the clipboard is busy.
+bool PutTextOnClipboard(HWND owner, const std::string& text);
+
+}  // namespace orvex

@@ -1,0 +1,55 @@
+// OrvexExcella.exe: the cheque and card reader's tray program. One executable, three roles: the
+// normal run, the launcher run ("/ANTICRASH") and the hidden restart watchdog it starts.
+
+#include <windows.h>
+
+#include "app/command_line.h"
+#include "app/program/program_win32.h"
+#include "app/single_instance_win32.h"
+#include "app/start_up.h"
+#include "app/watchdog.h"
+#include "app/watchdog_win32.h"
+#include "base/error.h"
+#include "base/trace.h"
+#include "base/wide_win32.h"
+
+namespace {
+
+int NormalRun(const orvex::ProgramPaths& paths, const orvex::CommandLineSwitches& switches) {
+  const orvex::SingleInstance instance;
+  if (instance.AnotherRunExists()) {
+    orvex::WriteDebugLog("Already running: bringing up the running program's details window");
+    instance.ShowOtherRunsDetails();
+    return orvex::kAlreadyRunningExitCode;
+  }
+  orvex::Program program(paths, switches);
+  program.FormLoad();
+  return program.Run();
+}
+
+int Start(const wchar_t* commandLine) {
+  const orvex::CommandLineSwitches switches = orvex::ParseSwitches(orvex::FromWide(commandLine));
+  if (switches.kind == orvex::RunKind::kWatchdog) {
+    orvex::RunWatchdogRole(commandLine);
+    return 0;
+  }
+  const orvex::ProgramPaths paths = orvex::RunningProgramPaths();
+  const std::string fileName = paths.programFile.substr(paths.programFile.find_last_of('\\') + 1);
+  orvex::WriteDebugLog(orvex::StartingLine(fileName, ORVEX_VERSION_MAJOR, ORVEX_VERSION_MINOR, ORVEX_VERSION_PATCH));
+  if (switches.kind == orvex::RunKind::kLauncher) {
+    orvex::RunLauncher(paths);
+    return 0;
+  }
+  return NormalRun(paths, switches);
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  try {
+    return Start(GetCommandLineW());
+  } catch (const std::exception& exception) {
+    orvex::WriteDebugLog("OrvexExcella " + orvex::AsError(exception).TraceText());
+    return 1;
+  }
+}

@@ -1,0 +1,220 @@
+#include "app/program/program_win32.h"
+
+#include <shellapi.h>
+
+#include <algorithm>
+
+#include "app/details.h"
+#include "app/splash_win32.h"
+#include "app/start_up.h"
+#include "app/watchdog.h"
+#include "app/watchdog_win32.h"
+#include "base/error.h"
+#include "base/system_win32.h"
+#include "base/trace.h"
+#include "base/wide_win32.h"
+#include "config/sample_configuration.h"
+#include "interpret/templates.h"
+#include "reader/reader_library_win32.h"
+#include "verify/banks_branches.h"
+#include "verify/restricted_account_startup.h"
+
+#ifndef ORVEX_VERSION_MAJOR
+#error "the build defines the program's version"
+#endif
+
+namespace orvex {
+namespace {
+
+// The priority class start-up raises the program to.
+constexpr DWORD kStartUpPriorityClass = HIGH_PRIORITY_CLASS;  // 128
+
+// Opens the own process and sets its priority class; false when it cannot.
+bool SetProcessPriority(DWORD priorityClass) {
+  const HANDLE process = OpenProcess(PROCESS_ALL_ACCESS, TRUE, GetCurrentProcessId());
+  if (!process) {
+    return false;
+  }
+  const bool set = SetPriorityClass(process, priorityClass) != FALSE;
+  CloseHandle(process);
+  return set;
+}
+
+// The launcher's splash interval: SplashScreenTime, at least 750 milliseconds.
+UINT LauncherSplashInterval(const std::string& iniPath) {
+  cInifile ini;
+  ini.SetPath(iniPath);
+  ini.SetSection(kConfigSection);
+  ini.SetKey("SplashScreenTime");
+  ini.SetDefault(std::to_string(kShortestSplashInterval));
+  const int32_t value = cInifile::CLngDefault(ini.Value(), kShortestSplashInterval);
+  return static_cast<UINT>(std::clamp<int32_t>(value, kShortestSplashInterval, INT16_MAX));
+}
+
+}  // namespace
+
+std::string ProgramPaths::Semaphore() const {
+  return folder + "\\" + std::string(kShutdownSemaphoreName);
+}
+
+ProgramPaths RunningProgramPaths() {
+  const std::wstring path = ModulePath(nullptr);
+  return {FromWide(path), FromWide(path.substr(0, path.find_last_of(L"\\/")))};
+}
+
+void RunLauncher(const ProgramPaths& paths) {
+  SplashWindow splash;
+  RunSkippingError([&] { splash.ShowModal(LauncherSplashInterval(paths.Ini())); });
+  StartWatchdog(paths.programFile, paths.Semaphore());
+}
+
+DebugAccount Program::Dialogs::AskDebugAccount() {
+  const ManualDebugEntries entries = program_.window_.AskDebugEntries();
+  return {entries.bankNum, entries.branchNum, entries.accountNum};
+}
+
+Program::Program(const ProgramPaths& paths, const CommandLineSwitches& switches)
+    : paths_(paths),
+      switches_(switches),
+      window_(*this),
+      boxes_(nullptr),
+      profiles_(ini_, window_),
+      loadedLibrary_(LoadReaderLibrary()),
+      library_(*loadedLibrary_, [this](const std::string& reply) { window_.SetReaderData(reply); }),
+      connection_(library_, window_, boxes_),
+      restrictedAccounts_(web_, boxes_),
+      feeder_(delivery_, *this),
+      dialogs_(*this),
+      processing_(profiles_, feeder_, dialogs_, prompt_, restrictedAccounts_, boxes_, clock_, LoadedBanksBranches()),
+      read_({library_, settings_, profiles_.Settings(), processing_, prompt_, join_, clock_}),
+      timer_(kPollingInterval, [this] {
+        if (polling_) {
+          polling_->Tick();
+        }
+      }) {
+  ini_.SetPath(paths_.Ini());
+  window_.SetRequestTimeoutTarget([this](int32_t seconds) { web_.SetRequestTimeout(seconds); });
+  window_.SetStopPolling([this] {
+    pollingEnabled_ = false;
+    timer_.Stop();
+  });
+}
+
+void Program::FormLoad() {
+  window_.ShowAndAddTrayIcon(switches_.noSplash);
+  SetCurrentDirectoryW(ToWide(paths_.folder).c_str());
+  CheckForINI(paths_.Ini());
+  if (!ReadConfiguration()) {
+    return;
+  }
+  YieldToPendingMessages();
+  CheckRestrictedAccountSources();
+  debugMode_ = switches_.noCheck;
+  SetProcessPriority(kStartUpPriorityClass);
+  LoadBankBranchTable();
+  StartPolling();
+}
+
+bool Program::ReadConfiguration() {
+  const ReadConfigContext context{
+      .iniPath = paths_.Ini(),
+      .ini = ini_,
+      .openReader =
+          [this](const std::string& deviceName) { return connection_.OpenAtStartUp(deviceName, switches_.noCheck); },
+      .shell = window_,
+      .noSplash = switches_.noSplash,
+  };
+  return ReadConfig(context, settings_, profiles_);
+}
+
+void Program::CheckRestrictedAccountSources() {
+  const ProfileSettings& profile = profiles_.Settings();
+  CheckAccountListAge(profile.AccountListPath, clock_, boxes_);
+  // Before "/NOCHK" counts: the web source's check ends a debug run too.
+  if (CheckWebSourceConnection(profile.LimitedAccountURL, web_, boxes_) == WebSourceCheck::kUnreachable) {
+    DoEnd(true);
+  }
+}
+
+void Program::LoadBankBranchTable() {
+  if (!LoadBanksBranches()) {
+    boxes_.Show(BanksBranchesMissingMessage());
+  }
+}
+
+void Program::StartPolling() {
+  polling_ = std::make_unique<ReaderPolling>(PollingContext{
+      .library = library_,
+      .settings = settings_,
+      .profile = profiles_.Settings(),
+      .reader = read_,
+      .messageBoxes = boxes_,
+      .clock = clock_,
+      .debugMode = debugMode_,
+  });
+  pollingEnabled_ = true;
+  timer_.Start();
+  WriteDebugLog("Polling started");
+}
+
+void Program::StartPollingTimer() {
+  if (pollingEnabled_) {
+    timer_.Start();
+  }
+}
+
+std::string Program::GeneralDateTimeNow() {
+  return TraceTimeStamp();
+}
+
+int Program::Run() {
+  MSG message;
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  return static_cast<int>(message.wParam);
+}
+
+void Program::ResetConnection() {
+  if (const std::optional<std::string> machineType = connection_.Reset(settings_.deviceName)) {
+    settings_.machineType = *machineType;
+  }
+}
+
+void Program::RunProgramEntry(int32_t number) {
+  std::wstring commandLine = ToWide(ExpandTemplate(settings_.programCommands.At(number), clock_.Now()));
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESHOWWINDOW;
+  startup.wShowWindow = SW_SHOWNORMAL;
+  PROCESS_INFORMATION info{};
+  if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
+    WriteDebugLog("Cannot start " + FromWide(commandLine) + ": error " + std::to_string(GetLastError()));
+    return;
+  }
+  CloseHandle(info.hThread);
+  CloseHandle(info.hProcess);
+}
+
+void Program::SearchFolderEntry(int32_t number) {
+  const std::string folder = ExpandTemplate(settings_.folderPaths.At(number), clock_.Now());
+  const auto result = reinterpret_cast<INT_PTR>(
+      ShellExecuteW(window_.Handle(), L"find", ToWide(folder).c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+  WriteDebugLog("Search in folder " + folder + ": " + std::to_string(result));
+}
+
+void Program::TryManualData(const std::string& text) {
+  orvex::TryManualData(text, profiles_.Settings().MinUnreadCharsForNoMICR, boxes_, processing_);
+}
+
+void Program::DoEnd(bool unload) {
+  LeaveShutdownSemaphore(paths_.Semaphore());
+  if (unload) {
+    window_.Unload();  // removes the tray icon and comes back here with unload false
+  }
+  WriteDebugLog("Ending");
+  ExitProcess(0);
+}
+
+}  // namespace orvex

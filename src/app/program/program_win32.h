@@ -1,0 +1,117 @@
+#pragma once
+
+// The program: the main window and everything it owns for the whole run, start-up (Form_Load) in
+// its order, the tray's commands, and DoEnd, the single orderly way out.
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "app/command_line.h"
+#include "app/main_window_win32.h"
+#include "app/message_box_win32.h"
+#include "app/reader_reply.h"
+#include "base/clock.h"
+#include "config/global_settings.h"
+#include "config/ini_file.h"
+#include "config/profiles.h"
+#include "dialogs/input_box_win32.h"
+#include "dialogs/processor_dialogs_win32.h"
+#include "interpret/document_processing.h"
+#include "keys/engines_win32.h"
+#include "keys/feed.h"
+#include "reader/device_connection.h"
+#include "reader/image_join_win32.h"
+#include "reader/polling.h"
+#include "reader/polling_timer_win32.h"
+#include "reader/read_doc.h"
+#include "verify/restricted_accounts.h"
+#include "verify/web_client_win32.h"
+
+namespace orvex {
+
+// The program's files, in the program folder.
+struct ProgramPaths {
+  std::string programFile;  // the running program, full path
+  std::string folder;       // without a trailing backslash
+  std::string Ini() const { return folder + "\\" + std::string(kConfigurationFileName); }
+  std::string Semaphore() const;
+};
+ProgramPaths RunningProgramPaths();
+
+// The launcher run ("/ANTICRASH"): the splash, then the watchdog; the program then ends.
+void RunLauncher(const ProgramPaths& paths);
+
+class Program final : private MainWindowHandler, private FeedHost {
+ public:
+  Program(const ProgramPaths& paths, const CommandLineSwitches& switches);
+
+  // Form_Load of a normal run: from the tray icon to the polling timer.
+  void FormLoad();
+  // The message loop; returns the process's exit code.
+  int Run();
+
+ private:
+  // The cheque dialogs, completed with the manual debug window of this shell.
+  class Dialogs final : public Win32ChequeDialogs {
+   public:
+    Dialogs(Program& program)
+        : Win32ChequeDialogs(program.profiles_.Settings(), program.clock_, program.boxes_), program_(program) {}
+    DebugAccount AskDebugAccount() override;
+
+   private:
+    Program& program_;
+  };
+
+  bool ReadConfiguration();
+  void CheckRestrictedAccountSources();
+  void LoadBankBranchTable();
+  void StartPolling();
+
+  // MainWindowHandler
+  void ResetConnection() override;
+  void StartNewCsvLog() override { processing_.StartNewCsvLog(); }
+  void RunProgramEntry(int32_t number) override;
+  void SearchFolderEntry(int32_t number) override;
+  void LoadProfile(int32_t number) override { profiles_.LoadProfile(number); }
+  void NewProfileChosen(int32_t number) override { profiles_.NewProfileChosen(number); }
+  void TryManualData(const std::string& text) override;
+  const NumberedList& ProfileNames() override { return profiles_.ProfileNames(); }
+  int32_t CurrentProfile() override { return profiles_.CurrentProfile(); }
+  std::string LastFedText() override { return feeder_.LastFedText(); }
+  void DoEnd(bool unload) override;
+
+  // FeedHost
+  void StopPollingTimer() override { timer_.Stop(); }
+  void StartPollingTimer() override;
+  void ShowLastDataSent(const std::string& text) override { window_.SetLastDataSent(text); }
+  std::string GeneralDateTimeNow() override;
+
+  ProgramPaths paths_;
+  CommandLineSwitches switches_;
+  bool debugMode_ = false;
+  bool pollingEnabled_ = false;
+  SystemClock clock_;
+  MainWindow window_;
+  Win32MessageBoxes boxes_;
+  cInifile ini_;
+  GlobalSettings settings_;
+  Profiles profiles_;
+  std::unique_ptr<ReaderLibrary> loadedLibrary_;
+  ReplyShowingLibrary library_;
+  DeviceConnection connection_;
+  WinInetWebClient web_;
+  RestrictedAccounts restrictedAccounts_;
+  Win32KeyDelivery delivery_;
+  KeyFeeder feeder_;
+  Win32OperatorPrompt prompt_;
+  Dialogs dialogs_;
+  DocumentProcessing processing_;
+  CombinePicsJoin join_;
+  DocumentRead read_;
+  std::unique_ptr<ReaderPolling> polling_;
+  PollingTimer timer_;
+};
+
+}  // namespace orvex

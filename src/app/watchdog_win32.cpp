@@ -1,0 +1,76 @@
+#include "app/watchdog_win32.h"
+
+#include <windows.h>
+// after windows.h
+#include <shellapi.h>
+
+#include "app/command_line.h"
+#include "app/watchdog.h"
+#include "base/clock.h"
+#include "base/handle_win32.h"
+#include "base/trace.h"
+#include "base/wide_win32.h"
+
+namespace orvex {
+namespace {
+
+// Starts a command line without a console window; the process handle, empty when it cannot start.
+UniqueHandle StartCommandLine(const std::string& commandLine, WORD show) {
+  std::wstring line = ToWide(commandLine);
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESHOWWINDOW;
+  startup.wShowWindow = show;
+  PROCESS_INFORMATION info{};
+  if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr, &startup,
+                      &info)) {
+    return UniqueHandle();
+  }
+  CloseHandle(info.hThread);
+  return UniqueHandle(info.hProcess);
+}
+
+class Win32WatchdogHost : public WatchdogHost {
+ public:
+  explicit Win32WatchdogHost(std::wstring semaphorePath) : semaphorePath_(std::move(semaphorePath)) {}
+
+  bool StartProgram(const std::string& commandLine) override {
+    program_ = StartCommandLine(commandLine, SW_SHOWNORMAL);
+    return static_cast<bool>(program_);
+  }
+  std::optional<uint32_t> ProgramExitCode() override {
+    DWORD code = 0;
+    if (WaitForSingleObject(program_.Get(), 0) == WAIT_TIMEOUT || !GetExitCodeProcess(program_.Get(), &code)) {
+      return std::nullopt;
+    }
+    return code;
+  }
+  bool SemaphoreExists() override { return GetFileAttributesW(semaphorePath_.c_str()) != INVALID_FILE_ATTRIBUTES; }
+  void DeleteSemaphore() override { DeleteFileW(semaphorePath_.c_str()); }
+
+ private:
+  std::wstring semaphorePath_;
+  UniqueHandle program_;
+};
+
+}  // namespace
+
+void StartWatchdog(const std::string& programPath, const std::string& semaphorePath) {
+  if (!StartCommandLine(WatchdogCommandLine(programPath, semaphorePath), SW_HIDE)) {
+    WriteDebugLog("The watchdog cannot be started: error " + std::to_string(GetLastError()));
+  }
+}
+
+void RunWatchdogRole(const wchar_t* commandLine) {
+  int count = 0;
+  LPWSTR* arguments = CommandLineToArgvW(commandLine, &count);
+  // The program, "/WATCHDOG", the program path and the semaphore path.
+  if (arguments && count >= 4) {
+    Win32WatchdogHost host(arguments[3]);
+    SystemClock clock;
+    RunWatchdog(FromWide(arguments[2]), host, clock);
+  }
+  LocalFree(arguments);
+}
+
+}  // namespace orvex

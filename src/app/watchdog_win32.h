@@ -1,0 +1,18 @@
+#pragma once
+
+// The restart watchdog on Windows: the program itself in a hidden role, started by the launcher
+// run ("/ANTICRASH") after the splash.
+
+#include <string>
+
+namespace orvex {
+
+// The launcher run: starts the watchdog role for this program and returns without waiting.
+// Failures are traced.
+void StartWatchdog(const std::string& programPath, const std::string& semaphorePath);
+
+// The watchdog role: looks after the program until a run ends through DoEnd. The command line is
+// the one WatchdogCommandLine builds.
+void RunWatchdogRole(const wchar_t* commandLine);
+
+}  // namespace orvex

@@ -1,0 +1,135 @@
+#include "app/window_win32.h"
+
+#include <shellapi.h>
+
+#include <map>
+#include <set>
+#include <stdexcept>
+
+#include "base/error.h"
+#include "base/trace.h"
+#include "base/wide_win32.h"
+
+namespace orvex {
+namespace {
+
+void RegisterClassOnce(const wchar_t* className, WNDPROC procedure) {
+  static std::set<std::wstring> registered;
+  if (registered.contains(className)) {
+    return;
+  }
+  WNDCLASSEXW windowClass{};
+  windowClass.cbSize = sizeof windowClass;
+  windowClass.lpfnWndProc = procedure;
+  windowClass.hInstance = GetModuleHandleW(nullptr);
+  windowClass.lpszClassName = className;
+  windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  windowClass.hIcon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));
+  if (!RegisterClassExW(&windowClass)) {
+    throw std::runtime_error("a window class cannot be registered");
+  }
+  registered.insert(className);
+}
+
+}  // namespace
+
+OwnedWindow::~OwnedWindow() {
+  Destroy();
+}
+
+void OwnedWindow::Create(const wchar_t* className, const Shape& shape) {
+  RegisterClassOnce(className, Procedure);
+  const RECT& b = shape.bounds;
+  CreateWindowExW(shape.exStyle, className, ToWide(shape.title).c_str(), shape.style, b.left, b.top, b.right, b.bottom,
+                  shape.owner, nullptr, GetModuleHandleW(nullptr), this);
+  if (!handle_) {
+    throw std::runtime_error("a window cannot be created");
+  }
+}
+
+void OwnedWindow::Destroy() {
+  if (handle_) {
+    DestroyWindow(handle_);
+  }
+}
+
+LRESULT OwnedWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  return DefWindowProcW(handle_, message, wParam, lParam);
+}
+
+LRESULT CALLBACK OwnedWindow::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* self = static_cast<OwnedWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+    self->handle_ = window;
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+  }
+  auto* self = reinterpret_cast<OwnedWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (!self) {
+    return DefWindowProcW(window, message, wParam, lParam);
+  }
+  if (message == WM_NCDESTROY) {
+    SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+    self->handle_ = nullptr;
+    return DefWindowProcW(window, message, wParam, lParam);
+  }
+  try {
+    return self->HandleMessage(message, wParam, lParam);
+  } catch (const std::exception& exception) {
+    WriteDebugLog("Window message " + std::to_string(message) + " " + AsError(exception).TraceText());
+    return 0;
+  }
+}
+
+HFONT MessageFont(int points, bool bold) {
+  static std::map<std::pair<int, bool>, HFONT> fonts;
+  HFONT& font = fonts[{points, bold}];
+  if (!font) {
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+    LOGFONTW logFont = metrics.lfMessageFont;
+    if (points > 0) {
+      const HDC screen = GetDC(nullptr);
+      logFont.lfHeight = -MulDiv(points, GetDeviceCaps(screen, LOGPIXELSY), 72);
+      ReleaseDC(nullptr, screen);
+    }
+    logFont.lfWeight = bold ? FW_BOLD : FW_NORMAL;
+    font = CreateFontIndirectW(&logFont);
+  }
+  return font;
+}
+
+HWND AddControl(HWND parent, const wchar_t* className, std::string_view text, DWORD style, RECT bounds, int id,
+                DWORD exStyle, HFONT font) {
+  const HWND control = CreateWindowExW(
+      exStyle, className, ToWide(text).c_str(), WS_CHILD | WS_VISIBLE | style, bounds.left, bounds.top, bounds.right,
+      bounds.bottom, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
+  SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  return control;
+}
+
+void MakeLeftToRight(HWND control) {
+  const LONG_PTR exStyle = GetWindowLongPtrW(control, GWL_EXSTYLE);
+  SetWindowLongPtrW(control, GWL_EXSTYLE, exStyle & ~static_cast<LONG_PTR>(WS_EX_LAYOUTRTL | WS_EX_RTLREADING));
+}
+
+std::string WindowText(HWND window) {
+  std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+  text.resize(static_cast<size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+  return FromWide(text);
+}
+
+void SetWindowTextUtf8(HWND window, std::string_view text) {
+  SetWindowTextW(window, ToWide(text).c_str());
+}
+
+void OpenWebPage(HWND owner, std::string_view address) {
+  const auto result = reinterpret_cast<INT_PTR>(
+      ShellExecuteW(owner, L"open", ToWide(address).c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+  if (result <= 32) {
+    WriteDebugLog("Cannot open " + std::string(address) + ": " + std::to_string(result));
+  }
+}
+
+}  // namespace orvex
