@@ -203,7 +203,7 @@ TEST(ProgramRun, TheTrayIconOpensTheMenuOnTheRightButtonAndTheDetailsOnTheLeft) 
   PostMessageW(main, kTrayCallbackMessage, 1, WM_RBUTTONUP);
   const HWND menu = WaitForWindow(L"#32768", 0, seconds(5));
   ASSERT_NE(menu, nullptr);
-  EXPECT_TRUE(IsWindowVisible(menu));
+  EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(menu) != FALSE; }, seconds(5))) << "the menu window shows";
   PostMessageW(menu, WM_KEYDOWN, VK_ESCAPE, 0);
   PostMessageW(main, WM_CANCELMODE, 0, 0);
   PostMessageW(main, kTrayCallbackMessage, 1, WM_LBUTTONUP);
