@@ -55,9 +55,9 @@ void AddField(std::vector<ControlLayout>& layouts, FieldPlace place, int labelId
 
 void AddNumberFields(std::vector<ControlLayout>& layouts, const std::array<FieldPlace, 4>& places) {
   for (size_t i = 0; i < places.size(); ++i) {
-    const ChequeFieldSpec& spec = ChequeFieldSpecs()[i];
-    AddField(layouts, places[i], kIdFieldLabel + static_cast<int>(i), kFieldLabelNames[i], spec.label,
-             kIdField + static_cast<int>(i), spec.name);
+    const ChequeFieldRow& row = ChequeFieldRows()[i];
+    AddField(layouts, places[i], kIdFieldLabel + static_cast<int>(i), kFieldLabelNames[i], row.label,
+             kIdField + static_cast<int>(i), row.name);
   }
 }
 
@@ -70,9 +70,9 @@ class ChequeDialog : public DialogWindow {
   // The captured fields in their boxes with their unread part selected, and the ignore box under
   // the caller's caption when there is one.
   void FillFields() {
-    for (size_t i = 0; i < ChequeFieldSpecs().size(); ++i) {
+    for (size_t i = 0; i < ChequeFieldRows().size(); ++i) {
       const int id = kIdField + static_cast<int>(i);
-      const std::string& text = request_.fields.*ChequeFieldSpecs()[i].field;
+      const std::string& text = request_.fields.*ChequeFieldRows()[i].field;
       SetControlText(id, text);
       if (const std::optional<TextSelection> missing = MarkMissingData(text)) {
         SendMessageW(Control(id), EM_SETSEL, missing->start, missing->start + missing->length);
@@ -85,8 +85,8 @@ class ChequeDialog : public DialogWindow {
 
   ChequeFields TypedFields() const {
     ChequeFields fields;
-    for (size_t i = 0; i < ChequeFieldSpecs().size(); ++i) {
-      fields.*ChequeFieldSpecs()[i].field = ControlText(kIdField + static_cast<int>(i));
+    for (size_t i = 0; i < ChequeFieldRows().size(); ++i) {
+      fields.*ChequeFieldRows()[i].field = ControlText(kIdField + static_cast<int>(i));
     }
     return fields;
   }
@@ -204,8 +204,8 @@ class ChequeFullDialog final : public ChequeDialog {
       SendMessageW(Window(), DM_SETDEFID, 0, 0);
     }
     FillFields();
-    for (size_t i = 0; i < ChequeFieldSpecs().size(); ++i) {
-      SendMessageW(Control(kIdField + static_cast<int>(i)), EM_LIMITTEXT, ChequeFieldSpecs()[i].fullDialogLimit, 0);
+    for (size_t i = 0; i < ChequeFieldRows().size(); ++i) {
+      SendMessageW(Control(kIdField + static_cast<int>(i)), EM_LIMITTEXT, ChequeFieldRows()[i].fullDialogLimit, 0);
     }
     for (const int id : {kIdAmount, kIdDate}) {
       Subclass(id);

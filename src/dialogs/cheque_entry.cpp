@@ -8,7 +8,7 @@
 namespace orvex {
 namespace {
 
-constexpr std::array<ChequeFieldSpec, 4> kFields = {{
+constexpr std::array<ChequeFieldRow, 4> kFields = {{
     {"ChequeNum", "מס' צ'ק", 13, &ChequeFields::chequeNum},
     {"BankNum", "מס' בנק", 2, &ChequeFields::bankNum},
     {"BranchNum", "מס' סניף", 5, &ChequeFields::branchNum},
@@ -39,7 +39,7 @@ int DaysInMonth(int month, int year) {
 
 }  // namespace
 
-std::span<const ChequeFieldSpec> ChequeFieldSpecs() {
+std::span<const ChequeFieldRow> ChequeFieldRows() {
   return kFields;
 }
 

@@ -17,7 +17,7 @@ namespace orvex {
 
 // One number field of a cheque dialog: its control name, its label and its longest text in the
 // full dialog (0: no limit). The table's order is the tab order.
-struct ChequeFieldSpec {
+struct ChequeFieldRow {
   std::string_view name;
   std::string_view label;
   size_t fullDialogLimit;
@@ -25,7 +25,7 @@ struct ChequeFieldSpec {
 };
 
 // ChequeNum, BankNum, BranchNum, AccountNum.
-std::span<const ChequeFieldSpec> ChequeFieldSpecs();
+std::span<const ChequeFieldRow> ChequeFieldRows();
 
 // A selection inside a field, in characters.
 struct TextSelection {

@@ -36,13 +36,6 @@ bool Saves(std::string_view name) {
   return !name.empty() && name.find(kDontSaveMarker) == std::string_view::npos;
 }
 
-// A value of the reply without NUL characters and trailing blanks.
-std::string Cleaned(std::string value) {
-  std::erase(value, '\0');
-  value.erase(value.find_last_not_of(' ') + 1);
-  return value;
-}
-
 void AddImageOptions(std::vector<ReaderOption>& options, int32_t index, const std::string& colour,
                      const std::string& resolution, std::string_view side) {
   options.push_back({"ImageOptions", "ImageColor", index, colour});
@@ -215,7 +208,7 @@ std::string DocumentRead::ProcessChequeFeederDocument(const std::string& replyTe
   if (profile.LetUserFillDetails == 2) {
     RunSkippingError([&] { FetchImage(replyText, Image::kPreview, std::string(kPreviewImage), kPreviewAttempts); });
   }
-  const std::string micrText = Cleaned(ReplyValue(replyText, "DocInfo", "MICRRaw"));
+  const std::string micrText = CleanedReplyValue(ReplyValue(replyText, "DocInfo", "MICRRaw"));
   if (micrText.empty()) {
     WriteDebugLog("No MICR line was read: nothing is typed and no image is saved");
     return "";
@@ -245,7 +238,7 @@ void DocumentRead::ProcessStripe(const std::string& replyText) {
     if (context_.settings.msrTracks.find(track) == std::string::npos) {
       continue;
     }
-    const std::string text = Cleaned(ReplyValue(replyText, "MSRInfo", std::string("TrackData") + track));
+    const std::string text = CleanedReplyValue(ReplyValue(replyText, "MSRInfo", std::string("TrackData") + track));
     anyTrack = anyTrack || !text.empty();
     RunSkippingError([&] { context_.processors.ParseAndFeedMagStripe(text); });
   }
@@ -303,7 +296,7 @@ bool DocumentRead::FetchImage(const std::string& replyText, Image image, const s
   if (context_.library.MTMICRGetIndexValue(replyText, "ImageInfo", "ImageSize", index, sizeText, capacity) != 0) {
     return false;
   }
-  const std::optional<int32_t> imageSize = ToInt32(Cleaned(sizeText));
+  const std::optional<int32_t> imageSize = ToInt32(CleanedReplyValue(sizeText));
   if (!imageSize || *imageSize <= 0) {
     return false;
   }
@@ -333,7 +326,8 @@ bool DocumentRead::TryImageOnce(const std::string& replyText, Image image, const
   context_.library.MTMICRGetIndexValue(replyText, "ImageInfo", "ImageURL", index, address, capacity);
   std::string bytes;
   int32_t byteCount = imageSize;
-  if (context_.library.MTMICRGetImage(context_.settings.deviceName, Cleaned(address), bytes, byteCount) != 0) {
+  if (context_.library.MTMICRGetImage(context_.settings.deviceName, CleanedReplyValue(address), bytes, byteCount) !=
+      0) {
     return false;
   }
   switch (image) {

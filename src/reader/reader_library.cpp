@@ -1,8 +1,15 @@
 #include "reader/reader_library.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace orvex {
+
+std::string CleanedReplyValue(std::string value) {
+  std::erase(value, '\0');
+  value.erase(value.find_last_not_of(' ') + 1);
+  return value;
+}
 
 std::string GetExcellaMachineType(ReaderLibrary& library, const std::string& deviceName) {
   std::string reply;
@@ -13,9 +20,7 @@ std::string GetExcellaMachineType(ReaderLibrary& library, const std::string& dev
   int32_t valueCapacity = kReaderBufferCapacity;
   library.MTMICRGetValue(reply, "DeviceCapabilities", "MachineType", machineType, valueCapacity);
 
-  std::erase(machineType, '\0');
-  machineType.erase(machineType.find_last_not_of(' ') + 1);
-  return machineType;
+  return CleanedReplyValue(std::move(machineType));
 }
 
 }  // namespace orvex

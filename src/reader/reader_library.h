@@ -51,6 +51,9 @@ class ReaderLibrary {
                                  int32_t& byteCount) = 0;
 };
 
+// A value of a reply without NUL characters and trailing blanks, as the program uses every value.
+std::string CleanedReplyValue(std::string value);
+
 // The reader's machine type ("Excella", or beginning "MDX"): the "DeviceCapabilities" query's
 // "DeviceCapabilities"/"MachineType" value without NUL characters and trailing blanks; empty when
 // nothing could be read.

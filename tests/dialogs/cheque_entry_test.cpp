@@ -84,15 +84,15 @@ TEST(ConfirmCheque, OkHandsBackTheRebuiltLineAmountAndDateOrNothingForAnInvalidD
   EXPECT_EQ(ConfirmChequeData(fields, false), (ChequeEntry{"A0001234 C12A34567E 000123456C", "", "", false}));
 }
 
-TEST(ChequeFieldSpecs, TheFullDialogLimitsTheBankToTwoAndTheBranchToFiveCharacters) {
+TEST(ChequeFieldRows, TheFullDialogLimitsTheBankToTwoAndTheBranchToFiveCharacters) {
   const struct {
     std::string_view name;
     size_t limit;
   } expected[] = {{"ChequeNum", 13}, {"BankNum", 2}, {"BranchNum", 5}, {"AccountNum", 13}};
-  ASSERT_EQ(ChequeFieldSpecs().size(), std::size(expected));
+  ASSERT_EQ(ChequeFieldRows().size(), std::size(expected));
   for (size_t i = 0; i < std::size(expected); ++i) {
-    EXPECT_EQ(ChequeFieldSpecs()[i].name, expected[i].name);
-    EXPECT_EQ(ChequeFieldSpecs()[i].fullDialogLimit, expected[i].limit);
+    EXPECT_EQ(ChequeFieldRows()[i].name, expected[i].name);
+    EXPECT_EQ(ChequeFieldRows()[i].fullDialogLimit, expected[i].limit);
   }
 }
 
