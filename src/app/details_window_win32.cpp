@@ -79,8 +79,9 @@ void DetailsWindow::AddControls() {
       AddControl(window, L"COMBOBOX", "", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, {125, 10, 320, 200}, kProfilesId);
   AppendProfile(std::string(kDetailsTexts.noProfiles));
   AddControl(window, L"STATIC", kDetailsTexts.readerDataLabel, label, {12, 46, 300, 20}, 0);
-  readerData_ = AddControl(window, L"EDIT", "", ES_MULTILINE | ES_READONLY | WS_VSCROLL | ES_AUTOVSCROLL,
-                           {12, 68, 433, 90}, kReaderDataId, WS_EX_CLIENTEDGE);
+  readerData_ =
+      AddControl(window, L"EDIT", WithCrLf(readerDataText_), ES_MULTILINE | ES_READONLY | WS_VSCROLL | ES_AUTOVSCROLL,
+                 {12, 68, 433, 90}, kReaderDataId, WS_EX_CLIENTEDGE);
   MakeLeftToRight(readerData_);
   AddControl(window, L"BUTTON", kDetailsTexts.copyButton, BS_PUSHBUTTON | WS_TABSTOP, {12, 164, 200, 26}, kCopyId);
   AddControl(window, L"STATIC", kDetailsTexts.lastDataLabel, label, {12, 200, 300, 20}, 0);
@@ -120,6 +121,7 @@ void DetailsWindow::SetLastDataSent(const std::string& text) {
 }
 
 void DetailsWindow::SetReaderData(const std::string& text) {
+  readerDataText_ = text;
   if (Exists()) {
     SetWindowTextUtf8(readerData_, WithCrLf(text));
   }

@@ -33,6 +33,7 @@ class DetailsWindow : public OwnedWindow {
   // Selects a list position (0 = profile 1); Error when the list has no such position.
   void SelectProfile(int32_t position);
   void SetLastDataSent(const std::string& text);
+  // The last raw reply of the reader; kept until the window is made, which then shows it.
   void SetReaderData(const std::string& text);
   void SetParent(DetailsParent* parent) { parent_ = parent; }
   // Shows the window in front, restored, with the focus.
@@ -47,6 +48,7 @@ class DetailsWindow : public OwnedWindow {
   DetailsParent* parent_ = nullptr;
   HWND profiles_ = nullptr;
   HWND readerData_ = nullptr;
+  std::string readerDataText_;
   HWND lastDataSent_ = nullptr;
   HWND manualData_ = nullptr;
 };

@@ -171,6 +171,16 @@ TEST_F(ReaderBindingTest, AChequeReadGivesItsMicrLineAndJpegImagesAndMovesItsFil
   EXPECT_NE(log.find("MTMICRGetImage\tEXCELLA_USB\r\n"), std::string::npos);
 }
 
+TEST_F(ReaderBindingTest, EveryDocumentIsReadOnceWhenThePollsComeAtOnce) {
+  WaitingDocument("1.ini", "MICR=1\r\n");
+  WaitingDocument("2.ini", "MICR=2\r\n");
+  for (const char* micr : {"1", "2"}) {
+    EXPECT_TRUE(Value(Query("DeviceStatus"), "DeviceStatus", "ManualFeeder").starts_with("DOCPRESENT"));
+    EXPECT_EQ(Value(Read(ChequeOptions()), "DocInfo", "MICRRaw"), micr);
+  }
+  EXPECT_FALSE(Value(Query("DeviceStatus"), "DeviceStatus", "ManualFeeder").starts_with("DOCPRESENT"));
+}
+
 TEST_F(ReaderBindingTest, ImageFilesNamedByTheDocumentAreDeliveredAsTheyAre) {
   WriteFile("inbox\\pictures\\front.jpg", "front bytes");
   WaitingDocument("1.ini", "Front=pictures\\front.jpg\r\n");

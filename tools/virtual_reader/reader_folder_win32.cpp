@@ -14,7 +14,28 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr std::chrono::seconds kInboxSettleTime{2};
+// Two seconds, in the 100-nanosecond units of file times.
+constexpr uint64_t kInboxSettleTime = 2 * 10'000'000;
+
+uint64_t Ticks(const FILETIME& time) {
+  return (static_cast<uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+}
+
+// The file's or folder's last write time to the file system's full precision (the C runtime's
+// stat, under std::filesystem, rounds it to whole seconds), or nothing when it cannot be read.
+std::optional<uint64_t> LastWriteTime(const fs::path& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) {
+    return std::nullopt;
+  }
+  return Ticks(data.ftLastWriteTime);
+}
+
+uint64_t Now() {
+  FILETIME now;
+  GetSystemTimeAsFileTime(&now);
+  return Ticks(now);
+}
 
 // The folder of this library (not of the program that loaded it).
 fs::path LibraryFolder() {
@@ -49,9 +70,7 @@ ReaderFolder::ReaderFolder(fs::path folder)
 }
 
 DeviceSettings ReaderFolder::Device() const {
-  std::error_code error;
-  const fs::file_time_type deviceTime = fs::last_write_time(folder_ / L"device.ini", error);
-  const std::optional<fs::file_time_type> stamp = error ? std::nullopt : std::optional(deviceTime);
+  const std::optional<uint64_t> stamp = LastWriteTime(folder_ / L"device.ini");
   if (!device_ || deviceTime_ != stamp) {
     device_ = ParseDeviceSettings(FileBytes(folder_ / L"device.ini").value_or(""));
     deviceTime_ = stamp;
@@ -60,15 +79,15 @@ DeviceSettings ReaderFolder::Device() const {
 }
 
 std::vector<VirtualDocument> ReaderFolder::Waiting() const {
-  std::error_code error;
-  const fs::file_time_type inboxTime = fs::last_write_time(inbox_, error);
+  const std::optional<uint64_t> inboxTime = LastWriteTime(inbox_);
   // A document being copied in changes the folder when it appears, not when its content is
   // complete: the list is kept only once the folder has been quiet for a while.
-  const bool settled = fs::file_time_type::clock::now() - inboxTime > kInboxSettleTime;
-  if (!error && settled && inboxTime_ == inboxTime) {
+  const bool settled = inboxTime && Now() > *inboxTime + kInboxSettleTime;
+  if (settled && inboxTime_ == inboxTime) {
     return waiting_;
   }
-  inboxTime_ = error ? std::nullopt : std::optional(inboxTime);
+  inboxTime_ = inboxTime;
+  std::error_code error;
   std::vector<fs::path> files;
   for (const fs::directory_entry& entry : fs::directory_iterator(inbox_, error)) {
     const std::wstring extension = entry.path().extension().wstring();
@@ -89,6 +108,7 @@ std::vector<VirtualDocument> ReaderFolder::Waiting() const {
 void ReaderFolder::MarkRead(const VirtualDocument& document) const {
   const std::wstring name = ToWide(document.fileName);
   MoveFileExW((inbox_ / name).c_str(), (done_ / name).c_str(), MOVEFILE_REPLACE_EXISTING);
+  inboxTime_.reset();
 }
 
 size_t ReaderFolder::ReadCount() const {

@@ -4,6 +4,7 @@
 // done\, and calls.log. It is the folder named by ORVEX_VIRTUAL_READER, else "virtual-reader"
 // beside the library.
 
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -27,7 +28,8 @@ class ReaderFolder {
   // modification time has changed (a document added, moved or removed) or is recent, so a poll
   // of a quiet inbox stays cheap.
   std::vector<VirtualDocument> Waiting() const;
-  // Moves the document's file to done\, replacing a file of that name there.
+  // Moves the document's file to done\, replacing a file of that name there; the next Waiting()
+  // reads the inbox again.
   void MarkRead(const VirtualDocument& document) const;
   size_t ReadCount() const;
   // The bytes of an image file named relative to the inbox, or nothing when it cannot be read.
@@ -43,9 +45,9 @@ class ReaderFolder {
   std::filesystem::path inbox_;
   std::filesystem::path done_;
   UniqueHandle callsLog_;
-  mutable std::optional<std::filesystem::file_time_type> deviceTime_;
+  mutable std::optional<uint64_t> deviceTime_;
   mutable std::optional<DeviceSettings> device_;
-  mutable std::optional<std::filesystem::file_time_type> inboxTime_;
+  mutable std::optional<uint64_t> inboxTime_;
   mutable std::vector<VirtualDocument> waiting_;
 };
 
