@@ -2,14 +2,18 @@
 // driven through its windows as a user and Windows would drive it.
 
 #include <windows.h>
+// After windows.h, which it needs.
+#include <commctrl.h>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
+#include "app/details.h"
 #include "app/main_window_win32.h"
 #include "app/tray_icon_win32.h"
 #include "app/tray_menu.h"
@@ -18,7 +22,10 @@
 #include "base/handle_win32.h"
 #include "base/wait.h"
 #include "base/wide_win32.h"
+#include "keys_target_client.h"
+#include "support/processing_harness.h"
 #include "support/temp_folder.h"
+#include "support/trace_monitor_win32.h"
 
 namespace orvex {
 namespace {
@@ -49,6 +56,11 @@ class ProgramFolder {
   }
   fs::path Path(const char* name) const { return folder_.Path() / name; }
   void Write(const char* name, std::string_view bytes) const { std::ofstream(Path(name), std::ios::binary) << bytes; }
+  // A document waiting in the virtual reader's inbox.
+  void Feed(const char* name, std::string_view document) const {
+    fs::create_directories(Path("virtual-reader\\inbox"));
+    Write((std::string("virtual-reader\\inbox\\") + name).c_str(), document);
+  }
 
   // Starts the program with the arguments; the process handle.
   UniqueHandle Start(const std::string& arguments) const {
@@ -244,6 +256,182 @@ TEST(Watchdog, RestartsAKilledProgramWithoutSplashAndNotOneThatExitedInOrder) {
   EXPECT_TRUE(WaitUntil([&] { return !fs::exists(folder.Path("OrvexExcella.shutdown")); }, seconds(5)))
       << "the watchdog ended after the orderly exit";
   EXPECT_EQ(FindWindowOf(kMainWindowClass), nullptr);
+}
+
+// The characters a recording of the target holds.
+std::string TypedText(const std::vector<std::string>& lines) {
+  std::string text;
+  for (const std::string& line : lines) {
+    if (line.starts_with("CHAR ")) {
+      text += static_cast<char>(std::stoi(line.substr(5)));
+    }
+  }
+  return text;
+}
+
+// Waits until the target has received the text's last character; what it received by then.
+std::string WaitForTyped(const testing::KeysTargetProcess& target, char last) {
+  std::string typed;
+  WaitUntil([&] { return (typed = TypedText(target.Lines())).ends_with(last); }, seconds(10), milliseconds(20));
+  return typed;
+}
+
+// A teller's configuration: the reader polled feeder by feeder, a first profile that types into
+// the recording target only and a second one in red; the tray's run entry names a program that
+// does not exist.
+std::string TellerConfiguration() {
+  return "[Config]\r\nExcellaDeviceName=STX_USB\r\nProgramList=Missing|no-such-program.exe\r\n"
+         "SearchFolders=Root|C:\\\r\n[Teller]\r\nActivateWindow=1\r\nActivateWindowTitle=Orvex keys target\r\n"
+         "IgnoreVerify=1\r\nChequeTemplate={ChequeNum}|{BankNum}|{BranchNum}|{AccountNum};\r\n"
+         "CSVFile=cheques.csv\r\nCSVRenTemplate=old.csv\r\nCombineChequeImages=0\r\n"
+         "ImageFileNameTemplate=img\\{ChequeNum}.jpg\r\nBackImageFileNameTemplate=img\\{ChequeNum}-back.jpg\r\n" +
+         std::string(testing::kSampleCuttingKeys) + "[Red]\r\nRed=200\r\nGreen=0\r\nBlue=0\r\n";
+}
+
+class TellerRun : public ::testing::Test {
+ protected:
+  TellerRun() { folder.Write("OrvexExcella.ini", TellerConfiguration()); }
+  ~TellerRun() override {
+    if (main) {
+      ExitFromTray(main);
+      Ends(program);
+    }
+  }
+  void Start() {
+    program = folder.Start("/NOSPLASH");
+    main = WaitForWindow(kMainWindowClass, Process());
+    ASSERT_NE(main, nullptr);
+    ASSERT_TRUE(trace.WaitForLine(Process(), "Polling started"));
+  }
+  DWORD Process() const { return GetProcessId(program.Get()); }
+
+  testing::TraceMonitor trace;
+  testing::KeysTargetProcess target;
+  ProgramFolder folder{Reader::kVirtual};
+  UniqueHandle program;
+  HWND main = nullptr;
+};
+
+TEST_F(TellerRun, AChequeFedToTheReaderIsTypedIntoTheTargetLoggedAndSaved) {
+  ASSERT_TRUE(target.Ready());
+  Start();
+  folder.Feed("1.ini", "[Document]\r\nFeeder=ManualFeeder\r\nMICR=A0001234 C04A20200E 440481990C\r\n");
+  EXPECT_EQ(WaitForTyped(target, ';'), "1234|04|202|440481990;");
+  EXPECT_TRUE(WaitUntil([&] { return fs::exists(folder.Path("img\\1234-back.jpg")); }, seconds(10)));
+  EXPECT_TRUE(fs::exists(folder.Path("img\\1234.jpg")));
+  EXPECT_TRUE(FileBytes(folder.Path("cheques.csv")).starts_with("0001234,04,20200,440481990,"));
+}
+
+TEST_F(TellerRun, TheDetailsWindowTriesItsSampleLineAsAChequeOnYes) {
+  ASSERT_TRUE(target.Ready());
+  Start();
+  PostMessageW(main, kTrayCallbackMessage, 1, WM_LBUTTONUP);
+  const HWND details = WaitForWindow(L"OrvexDetails", Process());
+  ASSERT_NE(details, nullptr);
+  HWND tryButton = nullptr;
+  ASSERT_TRUE(WaitUntil(
+      [&] { return (tryButton = FindWindowExW(details, nullptr, L"BUTTON", ToWide(kDetailsTexts.tryButton).c_str())); },
+      seconds(5)));
+  PostMessageW(details, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(tryButton), BN_CLICKED),
+               reinterpret_cast<LPARAM>(tryButton));
+  Press(WaitForBox(TryStringQuestion("").title), IDYES);
+  ASSERT_TRUE(target.BringToForeground());
+  EXPECT_EQ(WaitForTyped(target, ';'), "1234567|12|123|123456;");
+}
+
+// Whether the notification area shows a pixel of the colour.
+bool TrayShows(COLORREF colour) {
+  const HWND tray = FindWindowW(nullptr, L"Wine System Tray");
+  RECT area{};
+  GetClientRect(tray, &area);
+  const HDC screen = GetDC(tray);
+  const HDC memory = CreateCompatibleDC(screen);
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  info.bmiHeader.biWidth = area.right;
+  info.bmiHeader.biHeight = -area.bottom;  // top row first
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  const HBITMAP picture = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  const HGDIOBJ old = SelectObject(memory, picture);
+  BitBlt(memory, 0, 0, area.right, area.bottom, screen, 0, 0, SRCCOPY);
+  const auto* pixels = static_cast<const RGBQUAD*>(bits);
+  const bool shows = std::any_of(pixels, pixels + area.right * area.bottom, [&](RGBQUAD pixel) {
+    return RGB(pixel.rgbRed, pixel.rgbGreen, pixel.rgbBlue) == colour;
+  });
+  SelectObject(memory, old);
+  DeleteObject(picture);
+  DeleteDC(memory);
+  ReleaseDC(tray, screen);
+  return shows;
+}
+
+// The tips of the notification area's icons, asked of the tooltip window that shows them. Its
+// messages carry addresses in its own process, so the questions and answers are laid there.
+std::vector<std::string> TrayTips() {
+  DWORD explorer = 0;
+  GetWindowThreadProcessId(FindWindowW(nullptr, L"Wine System Tray"), &explorer);
+  HWND tips = nullptr;
+  for (HWND window = FindWindowW(TOOLTIPS_CLASSW, nullptr); window && !tips;
+       window = FindWindowExW(nullptr, window, TOOLTIPS_CLASSW, nullptr)) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    tips = owner == explorer ? window : nullptr;
+  }
+  const UniqueHandle process(OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, explorer));
+  auto* const remote = static_cast<char*>(VirtualAllocEx(process.Get(), nullptr, 4096, MEM_COMMIT, PAGE_READWRITE));
+  std::vector<std::string> texts;
+  if (!tips || !remote) {
+    return texts;
+  }
+  const LRESULT count = SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0);
+  for (LRESULT index = 0; index < count; ++index) {
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    WriteProcessMemory(process.Get(), remote, &tool, sizeof tool, nullptr);
+    SendMessageW(tips, TTM_ENUMTOOLSW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(remote));
+    ReadProcessMemory(process.Get(), remote, &tool, sizeof tool, nullptr);
+    tool.lpszText = reinterpret_cast<wchar_t*>(remote + 1024);
+    WriteProcessMemory(process.Get(), remote, &tool, sizeof tool, nullptr);
+    SendMessageW(tips, TTM_GETTEXTW, INFOTIPSIZE, reinterpret_cast<LPARAM>(remote));
+    wchar_t text[INFOTIPSIZE] = {};
+    ReadProcessMemory(process.Get(), remote + 1024, text, sizeof text - sizeof(wchar_t), nullptr);
+    texts.push_back(FromWide(text));
+  }
+  VirtualFreeEx(process.Get(), remote, 0, MEM_RELEASE);
+  return texts;
+}
+
+// Whether a tip of the notification area holds the text.
+bool TrayTipHolds(std::string_view text) {
+  const std::vector<std::string> tips = TrayTips();
+  return std::ranges::any_of(tips, [&](const std::string& tip) { return tip.find(text) != std::string::npos; });
+}
+
+TEST_F(TellerRun, TheTrayMenuEntriesResetTheReaderRenameTheLogSwitchTheProfileAndSearch) {
+  Start();
+  folder.Write("cheques.csv", "logged\r\n");
+  ChooseFromTray(main, TrayCommand::kResetConnection);
+  EXPECT_TRUE(trace.WaitForLine(Process(), "Calling MTMICRCloseDevice(STX_USB)"));
+  EXPECT_TRUE(trace.WaitForLine(Process(), "Calling MTMICROpenDevice(STX_USB)"));
+
+  ChooseFromTray(main, TrayCommand::kRenameCsv);
+  EXPECT_TRUE(WaitUntil([&] { return fs::exists(folder.Path("old.csv")); }, seconds(10)));
+  EXPECT_EQ(FileBytes(folder.Path("old.csv")), "logged\r\n");
+
+  const COLORREF red = RGB(200, 0, 0);
+  EXPECT_FALSE(TrayShows(red));
+  EXPECT_TRUE(TrayTipHolds("פרופיל נוכחי: Teller"));
+  ChooseFromTray(main, TrayCommand::kProfile, 2);
+  EXPECT_TRUE(WaitUntil([&] { return TrayShows(red); }, seconds(5))) << "the icon takes the profile's colour";
+  EXPECT_TRUE(WaitUntil([&] { return TrayTipHolds("פרופיל נוכחי: Red"); }, seconds(5)));
+
+  ChooseFromTray(main, TrayCommand::kSearch, 1);
+  EXPECT_TRUE(trace.WaitForLine(Process(), "Search in folder C:\\: "));
+  ChooseFromTray(main, TrayCommand::kRun, 1);
+  EXPECT_TRUE(trace.WaitForLine(Process(), "Cannot start no-such-program.exe"));
+  EXPECT_FALSE(Ends(program, milliseconds(200))) << "a search or a run that fails leaves the program as it was";
 }
 
 }  // namespace
