@@ -22,29 +22,12 @@ printf '\r\n[Red]\r\nRed=200\r\nGreen=0\r\nBlue=0\r\nIconFontSize=22\r\nTextRed=
 export folder out build
 tools/wine_env.sh "$build" bash -s <<'INNER'
 set -euo pipefail
-# The screen's part that holds something: the root window, trimmed to what is not background.
-shot() {
-  sleep 0.3
-  import -window root "$out/$1.png"
-  convert "$out/$1.png" -trim +repage "$out/$1.png"
-  echo "saved $out/$1.png"
-}
-drive() { wine "$build/tools/shell_driver.exe" "$@" >/dev/null 2>&1; }
-# A click outside the menu closes it, as it does for the operator.
-click_elsewhere() { xdotool mousemove 600 300 click 1; }
-# The notification area Wine shows without a desktop's own: its window, at the top left.
-tray() {
-  sleep 0.3
-  local window
-  window=$(xdotool search --onlyvisible --name "Wine System Tray" | head -n 1)
-  import -window "$window" "$out/$1.png"
-  echo "saved $out/$1.png"
-}
+source tools/desktop_shots.sh
 
 cd "$folder"
 wine OrvexExcella.exe >/dev/null 2>&1 &
 program=$!
-for _ in $(seq 100); do xdotool search --onlyvisible --name "Orvex" >/dev/null 2>&1 && break; sleep 0.05; done
+wait_for_window Orvex
 shot splash
 sleep 1
 tray tray-profile-1

@@ -1,5 +1,6 @@
 // Drives a running OrvexExcella.exe as the notification area and the operator would, for the
-// screenshot script and the demo: shell_driver <tray-right|tray-left|exit|details|profile N>.
+// screenshot script and the demo: shell_driver <tray-right|tray-left|exit|close|details|profile N>;
+// "close" closes the hidden main window as a system shutdown does, which ends the program in order.
 
 #include <windows.h>
 
@@ -16,7 +17,8 @@ int wmain(int argc, wchar_t** argv) {
   HWND main = nullptr;
   if (argc < 2 || !WaitUntil([&] { return (main = FindWindowW(kMainWindowClass, nullptr)) != nullptr; },
                              std::chrono::seconds(20), std::chrono::milliseconds(20))) {
-    std::fputs("usage: shell_driver <tray-right|tray-left|exit|details|profile N>, with the program running\n", stderr);
+    std::fputs("usage: shell_driver <tray-right|tray-left|exit|close|details|profile N>, with the program running\n",
+               stderr);
     return 1;
   }
   const std::wstring command = argv[1];
@@ -26,6 +28,8 @@ int wmain(int argc, wchar_t** argv) {
     PostMessageW(main, kTrayCallbackMessage, 1, WM_LBUTTONUP);
   } else if (command == L"exit") {
     PostMessageW(main, WM_COMMAND, MenuCommandId(TrayCommand::kExit), 0);
+  } else if (command == L"close") {
+    PostMessageW(main, WM_CLOSE, 0, 0);
   } else if (command == L"details") {
     PostMessageW(main, WM_COMMAND, MenuCommandId(TrayCommand::kDetails), 0);
   } else if (command == L"profile" && argc > 2) {
