@@ -70,3 +70,7 @@ echo "=== Images saved in $program"
 (cd "$program" && find . \( -path ./virtual-reader -o -path ./netpbm \) -prune -o -name '*.jpg' -print | sed 's|^\./||' | sort)
 echo "=== Screenshots in $out/screenshots"
 ls "$out/screenshots"
+if [ "$(grep -c '^CHAR 13$' "$out/typed.log")" -ne 3 ]; then
+  echo "The recording window did not receive the three documents' texts once each" >&2
+  exit 1
+fi
