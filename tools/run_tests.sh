@@ -25,3 +25,7 @@ echo "=== test win64 windows and boxes (Wine, code page 1252)"
 windows='SystemMessageBox*:TrayIconDrawing*:Splash*:DetailsWindow*:ProgramRun*:TellerRun*:Watchdog*:ChequeDataDialog*:ChequeFullDialog*:FileNamePrompt*'
 ORVEX_WINE_LOCALE=C.UTF-8 tools/wine_env.sh build/win64 \
   bash -c "cd build/win64/tests && wine win32/win32_tests.exe --gtest_brief=1 --gtest_filter='$windows'"
+
+# The README's first command, as a person runs it.
+echo "=== demo"
+tools/demo.sh
