@@ -149,17 +149,6 @@ TEST(MissingReaderLibrary, EndsTheProgramUnlessStartedWithNoChk) {
   }
 }
 
-// The characters the target window received.
-std::string TypedText(const std::vector<std::string>& lines) {
-  std::string text;
-  for (const std::string& line : lines) {
-    if (line.starts_with("CHAR ")) {
-      text += static_cast<char>(std::stoi(line.substr(5)));
-    }
-  }
-  return text;
-}
-
 // The recording target as the build tree holds it, whatever the current folder.
 testing::KeysTargetOptions TargetInBuildFolder() {
   testing::KeysTargetOptions options;
@@ -185,7 +174,7 @@ class DocumentTypedIntoTarget : public ReaderFolders {
   }
 
   std::string ReadAndType(std::string docType) {
-    return TypedText(target.Record([&] {
+    return testing::TypedText(target.Record([&] {
       DocumentRead({*library, settings, profiles.Settings(), processing, prompt, join, clock}).ReadDoc(docType, 500);
     }));
   }

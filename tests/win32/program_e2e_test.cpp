@@ -258,21 +258,11 @@ TEST(Watchdog, RestartsAKilledProgramWithoutSplashAndNotOneThatExitedInOrder) {
   EXPECT_EQ(FindWindowOf(kMainWindowClass), nullptr);
 }
 
-// The characters a recording of the target holds.
-std::string TypedText(const std::vector<std::string>& lines) {
-  std::string text;
-  for (const std::string& line : lines) {
-    if (line.starts_with("CHAR ")) {
-      text += static_cast<char>(std::stoi(line.substr(5)));
-    }
-  }
-  return text;
-}
-
 // Waits until the target has received the text's last character; what it received by then.
 std::string WaitForTyped(const testing::KeysTargetProcess& target, char last) {
   std::string typed;
-  WaitUntil([&] { return (typed = TypedText(target.Lines())).ends_with(last); }, seconds(10), milliseconds(20));
+  WaitUntil([&] { return (typed = testing::TypedText(target.Lines())).ends_with(last); }, seconds(10),
+            milliseconds(20));
   return typed;
 }
 

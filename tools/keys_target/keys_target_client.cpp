@@ -173,4 +173,14 @@ std::vector<std::string> Concat(std::initializer_list<std::vector<std::string>> 
   return all;
 }
 
+std::string TypedText(const std::vector<std::string>& lines) {
+  std::string text;
+  for (const std::string& line : lines) {
+    if (line.starts_with("CHAR ")) {
+      text += static_cast<char>(std::stoi(line.substr(5)));
+    }
+  }
+  return text;
+}
+
 }  // namespace orvex::testing

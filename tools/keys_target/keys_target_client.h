@@ -73,5 +73,7 @@ std::string Char(int character);
 // KEYDOWN, CHAR, KEYUP of a key that types one character.
 std::vector<std::string> Typed(int virtualKey, int character);
 std::vector<std::string> Concat(std::initializer_list<std::vector<std::string>> parts);
+// The characters of the recorded CHAR lines, one byte each.
+std::string TypedText(const std::vector<std::string>& lines);
 
 }  // namespace orvex::testing
