@@ -40,7 +40,7 @@ target=$!
 wait_for_window "Orvex demo target"
 (cd "$program" && exec wine OrvexExcella.exe >/dev/null 2>&1) &
 orvex=$!
-wait_for_window "Orvex"
+wait_for_window "Wine System Tray"  # the program's icon is in the notification area
 
 echo "Feeding the documents of tools/demo/ to the virtual reader"
 cp tools/demo/*.ini "$program/virtual-reader/inbox/"
