@@ -12,10 +12,7 @@ trap 'rm -rf "$reader"' EXIT
 mkdir -p "$reader/inbox"
 export ORVEX_VIRTUAL_READER="$reader"
 
-# CPU seconds a process has used so far (user and system), from /proc.
-cpu_seconds() {
-  awk -v hz="$(getconf CLK_TCK)" '{ printf "%.2f", ($14 + $15) / hz }' "/proc/$1/stat"
-}
+source tools/proc_readings.sh
 
 measure() {
   local server before after
