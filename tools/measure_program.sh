@@ -15,7 +15,7 @@ build=${2:-build/win64}
 measure() {
   source tools/proc_readings.sh
   local server line program baseline before after status=0
-  server=$(pgrep -n wineserver)
+  server=$(wine_process '^[^ ]*wineserver')
   coproc bench { wine "$build/program_bench.exe" "$seconds" 2>&1; }
   local from_bench to_bench bench_pid=$bench_PID
   exec {from_bench}<&"${bench[0]}" {to_bench}>&"${bench[1]}"
@@ -23,8 +23,8 @@ measure() {
     line=${line%$'\r'}  # a Windows program's lines end in CR LF
     case $line in
       "idle from")
-        program=$(pgrep -n -f 'OrvexExcella\.exe')
-        baseline=$(pgrep -n -f 'keys_target\.exe')
+        program=$(wine_process 'OrvexExcella\.exe')
+        baseline=$(wine_process 'keys_target\.exe')
         before="$(date +%s.%N) $(cpu_seconds "$server") $(cpu_seconds "$program") $(cpu_seconds "$baseline")"
         ;;
       "idle to")

@@ -1,5 +1,18 @@
 # Readings of a Unix process from /proc, for the measuring scripts (sourced by them).
 
+# The newest process of this Wine environment ($WINEPREFIX) whose command line matches the pattern:
+# other Wine environments on the machine may run the same programs, and a wineserver of their own.
+wine_process() {
+  local pid
+  for pid in $(pgrep -f "$1" | sort -rn); do
+    if tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX"; then
+      echo "$pid"
+      return 0
+    fi
+  done
+  return 1
+}
+
 # CPU seconds a process has used so far (user and system).
 cpu_seconds() {
   awk -v hz="$(getconf CLK_TCK)" '{ printf "%.2f", ($14 + $15) / hz }' "/proc/$1/stat"
