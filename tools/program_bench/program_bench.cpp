@@ -272,8 +272,9 @@ std::optional<double> LastKeySeconds(const orvex::testing::KeysTargetProcess& ta
   WaitUntil(
       [&] {
         const std::vector<std::string> lines = target.Lines();
-        const auto last = std::find_if(lines.begin() + static_cast<ptrdiff_t>(std::min(before, lines.size())),
-                                       lines.end(), [](const std::string& line) { return line.starts_with(kLastKeyLine); });
+        const auto last =
+            std::find_if(lines.begin() + static_cast<ptrdiff_t>(std::min(before, lines.size())), lines.end(),
+                         [](const std::string& line) { return line.starts_with(kLastKeyLine); });
         if (last != lines.end()) {
           stamp = StampSeconds(*last);
         }
@@ -286,8 +287,10 @@ std::optional<double> LastKeySeconds(const orvex::testing::KeysTargetProcess& ta
 // Document -> last key: a cheque fed into the inbox until the target takes the template's last key.
 std::vector<double> DocumentToLastKey(const ProgramFolder& folder, const ReaderFolder& reader,
                                       orvex::testing::KeysTargetProcess& target) {
-  WriteFile(reader.Path() / "front.jpg", *orvex::images::EncodeJpeg(orvex::images::WhitePicture(kImageWidth, kImageHeight)));
-  WriteFile(reader.Path() / "back.jpg", *orvex::images::EncodeJpeg(orvex::images::WhitePicture(kImageWidth, kImageHeight)));
+  WriteFile(reader.Path() / "front.jpg",
+            *orvex::images::EncodeJpeg(orvex::images::WhitePicture(kImageWidth, kImageHeight)));
+  WriteFile(reader.Path() / "back.jpg",
+            *orvex::images::EncodeJpeg(orvex::images::WhitePicture(kImageWidth, kImageHeight)));
   const std::string document = std::string("MICR=") + kChequeLine + "\r\nFront=..\\front.jpg\r\nBack=..\\back.jpg\r\n";
   const ProgramRun program(folder, L"/NOSPLASH");
   std::vector<double> times;
@@ -383,9 +386,9 @@ double PrivateMegabytes(HANDLE process) {
 }
 
 // Idle: the polling program with an empty inbox beside the target window, a plain window program,
-// over the same time.
-bool Idle(const ProgramFolder& folder, const ReaderFolder& reader,
-          const orvex::testing::KeysTargetProcess& target, int seconds) {
+// over the same time; false when private bytes that Wine does give miss their goal.
+bool Idle(const ProgramFolder& folder, const ReaderFolder& reader, const orvex::testing::KeysTargetProcess& target,
+          int seconds) {
   const ProgramRun program(folder, L"/NOSPLASH");
   DWORD targetId = 0;
   GetWindowThreadProcessId(target.Window(), &targetId);
@@ -412,28 +415,27 @@ bool Idle(const ProgramFolder& folder, const ReaderFolder& reader,
   std::getline(std::cin, answer);
 
   const size_t polls = reader.Polls() - pollsBefore;
-  std::printf("idle polls: %zu in %.1f s, one every %.1f ms\n", polls, wall, polls ? wall * 1000 / static_cast<double>(polls) : 0.0);
-  bool met = true;
-  // Wine may give another process's times and memory as zeros; the caller's /proc lines stand then.
-  if (cpu <= 0 && baselineCpu <= 0) {
-    std::printf("idle CPU (GetProcessTimes): Wine reports no time for other processes; see the /proc line\n");
-  } else {
-    met = cpu - baselineCpu < 0.2;
-    std::printf("idle CPU (GetProcessTimes): program %.3f %% of one core, plain window %.3f %%, difference %.3f %% "
-                "(goal < 0.2 %%: %s)\n",
-                cpu, baselineCpu, cpu - baselineCpu, met ? "met" : "missed");
-  }
+  std::printf("idle polls: %zu in %.1f s, one every %.1f ms\n", polls, wall,
+              polls ? wall * 1000 / static_cast<double>(polls) : 0.0);
+  // Under Wine another process's times come coarse or as zeros and its private bytes as zeros: the
+  // caller's /proc readings of the same time are the measure there.
+  std::printf(
+      "idle CPU (GetProcessTimes, as Wine gives another process's): program %.3f %% of one core, "
+      "plain window %.3f %%; see the /proc line\n",
+      cpu, baselineCpu);
   if (privateMb <= 0 || baselinePrivateMb <= 0) {
-    std::printf("idle private bytes (GetProcessMemoryInfo): Wine reports %.1f MB and %.1f MB for other processes, "
-                "which is no measure; see the RssAnon line\n",
-                privateMb, baselinePrivateMb);
-    return met;
+    std::printf(
+        "idle private bytes (GetProcessMemoryInfo): Wine gives %.1f MB and %.1f MB for other processes, "
+        "which is no measure; see the RssAnon line\n",
+        privateMb, baselinePrivateMb);
+    return true;
   }
-  const bool memoryMet = privateMb - baselinePrivateMb < 10;
-  std::printf("idle private bytes (GetProcessMemoryInfo): program %.1f MB, plain window %.1f MB, difference %.1f MB "
-              "(goal < 10 MB: %s)\n",
-              privateMb, baselinePrivateMb, privateMb - baselinePrivateMb, memoryMet ? "met" : "missed");
-  return met && memoryMet;
+  const bool met = privateMb - baselinePrivateMb < 10;
+  std::printf(
+      "idle private bytes (GetProcessMemoryInfo): program %.1f MB, plain window %.1f MB, difference %.1f MB "
+      "(goal < 10 MB: %s)\n",
+      privateMb, baselinePrivateMb, privateMb - baselinePrivateMb, met ? "met" : "missed");
+  return met;
 }
 
 }  // namespace
@@ -455,7 +457,8 @@ int wmain(int argc, wchar_t** argv) {
     return 1;
   }
 
-  bool met = Report("document -> last key", DocumentToLastKey(folder, reader, target), {"<= 120 ms, one poll and 20 ms", 120, true});
+  bool met = Report("document -> last key", DocumentToLastKey(folder, reader, target),
+                    {"<= 120 ms, one poll and 20 ms", 120, true});
   const StartTimes start = StartToFirstPoll(folder, reader);
   met &= Report("start -> first poll (/NOSPLASH)", start.firstPoll, {"median < 300 ms", 300, false});
   if (!start.readerOpened.empty()) {
