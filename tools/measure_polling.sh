@@ -12,20 +12,16 @@ trap 'rm -rf "$reader"' EXIT
 mkdir -p "$reader/inbox"
 export ORVEX_VIRTUAL_READER="$reader"
 
-# CPU seconds a process has used so far (user and system), from /proc.
-cpu_seconds() {
-  awk -v hz="$(getconf CLK_TCK)" '{ printf "%.2f", ($14 + $15) / hz }' "/proc/$1/stat"
-}
-
 measure() {
+  source tools/proc_readings.sh
   local server before after
-  server=$(pgrep -n wineserver)
+  server=$(wine_process '^[^ ]*wineserver')
   before=$(cpu_seconds "$server")
   wine "$build/poll_bench.exe" "$seconds" STX_USB
   after=$(cpu_seconds "$server")
   awk -v b="$before" -v a="$after" -v s="$seconds" \
     'BEGIN { printf "wineserver CPU %.2f s = %.3f %% of one core\n", a - b, 100 * (a - b) / s }'
 }
-export -f measure cpu_seconds
+export -f measure
 export build seconds
 tools/wine_env.sh "$build" bash -c measure

@@ -117,6 +117,13 @@ TEST_F(ReaderBindingTest, AnEmptyInboxShowsNoDocument) {
   EXPECT_FALSE(Value(Query("DeviceStatus"), "DeviceStatus", "ManualFeeder").starts_with("DOCPRESENT"));
 }
 
+TEST_F(ReaderBindingTest, EveryQueryIsLoggedWithItsName) {
+  Query("DeviceCapabilities");
+  Query("DeviceStatus");
+  EXPECT_EQ(ReadFileBytes(folder.File("calls.log")),
+            "MTMICRQueryInfo\tEXCELLA_USB\tDeviceCapabilities\r\nMTMICRQueryInfo\tEXCELLA_USB\tDeviceStatus\r\n");
+}
+
 TEST_F(ReaderBindingTest, AnMdxReaderReportsTheStateOfTheWaitingDocument) {
   const struct {
     const char* feeder;

@@ -19,30 +19,14 @@
 
 namespace {
 
+using orvex::testing::CounterSecondsNow;
 using orvex::testing::KeysTargetOptions;
 using orvex::testing::KeysTargetProcess;
+using orvex::testing::StampSeconds;
 
 // Cheque number, bank, branch, account, amount and date, as a profile's template types them.
 constexpr char kChequeText[] = "00012345{TAB}12{TAB}345{TAB}123456789{TAB}1500.00{TAB}081226{ENTER}";
 constexpr auto kWaitLimit = std::chrono::seconds(10);
-
-double Now() {
-  static const double frequency = [] {
-    LARGE_INTEGER value;
-    QueryPerformanceFrequency(&value);
-    return static_cast<double>(value.QuadPart);
-  }();
-  LARGE_INTEGER value;
-  QueryPerformanceCounter(&value);
-  return static_cast<double>(value.QuadPart) / frequency;
-}
-
-double CounterSeconds(const std::string& line) {
-  LARGE_INTEGER frequency;
-  QueryPerformanceFrequency(&frequency);
-  const size_t at = line.find(" @");
-  return at == std::string::npos ? 0 : std::stod(line.substr(at + 2)) / static_cast<double>(frequency.QuadPart);
-}
 
 std::wstring TargetProgram() {
   wchar_t path[MAX_PATH];
@@ -68,7 +52,7 @@ double TimeToLastChar(KeysTargetProcess& target, size_t before, size_t chars, do
         if (charLines.size() < chars) {
           return false;
         }
-        lastChar = CounterSeconds(charLines[chars - 1]) - start;
+        lastChar = StampSeconds(charLines[chars - 1]) - start;
         return true;
       },
       kWaitLimit);
@@ -90,9 +74,9 @@ Figures Measure(KeysTargetProcess& target, const std::function<void()>& type, si
   for (int round = -2; round < rounds; ++round) {  // two rounds to warm up
     target.BringToForeground();
     const size_t before = target.Lines().size();
-    const double start = Now();
+    const double start = CounterSecondsNow();
     type();
-    const double returned = Now() - start;
+    const double returned = CounterSecondsNow() - start;
     const double delivered = TimeToLastChar(target, before, chars, start);
     if (delivered < 0) {
       std::fprintf(stderr, "the target did not receive every character\n");

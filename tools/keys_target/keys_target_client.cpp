@@ -38,6 +38,15 @@ std::vector<std::string> ReadCompleteLines(const std::wstring& path) {
   return lines;
 }
 
+double CounterFrequency() {
+  static const double frequency = [] {
+    LARGE_INTEGER value;
+    QueryPerformanceFrequency(&value);
+    return static_cast<double>(value.QuadPart);
+  }();
+  return frequency;
+}
+
 void PressKey(WORD virtualKey) {
   INPUT keys[2] = {};
   for (INPUT& key : keys) {
@@ -62,6 +71,7 @@ KeysTargetProcess::KeysTargetProcess(const KeysTargetOptions& options) : logPath
   if (options.refuseActivation) {
     commandLine += L" --refuse-activation";
   }
+  commandLine += L" --lifetime " + std::to_wstring(options.lifetimeSeconds);
   if (options.slowMs > 0) {
     commandLine += L" --slow " + std::to_wstring(options.slowMs);
   }
@@ -181,6 +191,17 @@ std::string TypedText(const std::vector<std::string>& lines) {
     }
   }
   return text;
+}
+
+double CounterSecondsNow() {
+  LARGE_INTEGER value;
+  QueryPerformanceCounter(&value);
+  return static_cast<double>(value.QuadPart) / CounterFrequency();
+}
+
+double StampSeconds(const std::string& line) {
+  const size_t at = line.find(" @");
+  return at == std::string::npos ? 0 : std::stod(line.substr(at + 2)) / CounterFrequency();
 }
 
 }  // namespace orvex::testing

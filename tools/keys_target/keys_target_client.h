@@ -23,6 +23,7 @@ struct KeysTargetOptions {
   int slowMs = 0;
   bool times = false;             // every line ends with " @" and the performance counter when it was taken
   bool refuseActivation = false;  // once in the foreground, the window refuses every later activation
+  int lifetimeSeconds = 60;       // the window closes by itself after this
 };
 
 class KeysTargetProcess {
@@ -75,5 +76,10 @@ std::vector<std::string> Typed(int virtualKey, int character);
 std::vector<std::string> Concat(std::initializer_list<std::vector<std::string>> parts);
 // The characters of the recorded CHAR lines, one byte each.
 std::string TypedText(const std::vector<std::string>& lines);
+
+// The performance counter now, in seconds, as the stamps of --times count.
+double CounterSecondsNow();
+// The stamp of a line recorded with --times, in seconds; 0 for a line without one.
+double StampSeconds(const std::string& line);
 
 }  // namespace orvex::testing

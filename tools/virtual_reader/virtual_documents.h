@@ -84,7 +84,8 @@ struct CardPicture {
 };
 CardPicture DescribeCard(const VirtualDocument& document, const ImageRequest& request);
 
-// One line of calls.log: the call, the device name and, for a read, the option text, tab-separated.
+// One line of calls.log: the call, the device name and, for a read, the option text or, for a query,
+// the query, tab-separated.
 std::string CallLogLine(std::string_view function, std::string_view deviceName, std::string_view optionText = {});
 
 }  // namespace orvex::virtual_reader

@@ -184,7 +184,7 @@ int32_t MTXMLMCR_CALL MTMICRCloseDevice(const char* deviceName) {
 
 int32_t MTXMLMCR_CALL MTMICRQueryInfo(const char* deviceName, const char* query, char* reply, int32_t* capacity) {
   return Guarded([&] {
-    LogCall("MTMICRQueryInfo", deviceName);
+    LogCall("MTMICRQueryInfo", deviceName, query);
     const std::optional<std::string> text = QueryReply(ReaderFolder::Current(), Text(query));
     const int32_t written = WriteText(text.value_or(""), reply, capacity);
     return written == kOk && !text ? kUnknownQuery : written;
