@@ -7,6 +7,7 @@ packages=(
   cmake ninja-build g++ googletest libgtest-dev libgmock-dev libbenchmark-dev
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
   wine wine64 xvfb fonts-dejavu-core locales
+  nsis p7zip-full pandoc
   "$@"
 )
 

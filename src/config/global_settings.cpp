@@ -12,25 +12,24 @@
 namespace orvex {
 namespace {
 
-std::string ReadConfigValue(cInifile& ini, std::string_view key, std::string_view defaultValue) {
-  ini.SetKey(key);
-  ini.SetDefault(defaultValue);
+std::string ReadConfigValue(cInifile& ini, const ConfigKey& key) {
+  ini.SetKey(key.key);
+  ini.SetDefault(key.defaultValue);
   return ini.Value();
 }
 
 // A whole-number setting. A text that is not a whole number in the type's range gives the default,
 // with a trace line that names the key and the text.
 template <typename T>
-T ReadWholeNumber(cInifile& ini, std::string_view key, T defaultValue, std::optional<T> (*convert)(std::string_view)) {
-  const std::string defaultText = std::to_string(defaultValue);
-  const std::string text = ReadConfigValue(ini, key, defaultText);
+T ReadWholeNumber(cInifile& ini, const ConfigKey& key, std::optional<T> (*convert)(std::string_view)) {
+  const std::string text = ReadConfigValue(ini, key);
   if (const std::optional<T> value = convert(text)) {
     return *value;
   }
-  WriteDebugLog("ReadConfig: " + std::string(key) + "=\"" + text + "\" is not a whole number from " +
+  WriteDebugLog("ReadConfig: " + std::string(key.key) + "=\"" + text + "\" is not a whole number from " +
                 std::to_string(std::numeric_limits<T>::min()) + " to " + std::to_string(std::numeric_limits<T>::max()) +
-                "; using " + defaultText);
-  return defaultValue;
+                "; using " + std::string(key.defaultValue));
+  return convert(key.defaultValue).value_or(0);
 }
 
 std::vector<std::string_view> SplitAtBars(std::string_view value) {
@@ -102,32 +101,32 @@ bool ReadConfig(const ReadConfigContext& context, GlobalSettings& settings, Prof
   ini.SetPath(context.iniPath);
   ini.SetSection(kConfigSection);
 
-  settings.splashInterval = std::max(
-      ReadWholeNumber<int16_t>(ini, "SplashScreenTime", kShortestSplashInterval, ToInt16), kShortestSplashInterval);
+  settings.splashInterval =
+      std::max(ReadWholeNumber<int16_t>(ini, kSplashScreenTimeKey, ToInt16), kShortestSplashInterval);
   if (!context.noSplash) {
     RunSkippingError([&] { context.shell.ShowSplash(settings.splashInterval); });
   }
 
-  settings.deviceName = ReadConfigValue(ini, "ExcellaDeviceName", kDefaultDeviceName);
+  settings.deviceName = ReadConfigValue(ini, kExcellaDeviceNameKey);
   std::optional<std::string> machineType = context.openReader(settings.deviceName);
   if (!machineType) {
     return false;
   }
   settings.machineType = std::move(*machineType);
-  settings.msrTracks = ReadConfigValue(ini, "MSRTracks", kDefaultMsrTracks);
-  settings.docFeedTimeout = ReadWholeNumber<int32_t>(ini, "DocFeedTimeout", kDefaultDocFeedTimeout, ToInt32);
+  settings.msrTracks = ReadConfigValue(ini, kMsrTracksKey);
+  settings.docFeedTimeout = ReadWholeNumber<int32_t>(ini, kDocFeedTimeoutKey, ToInt32);
 
   // From here a step that fails is skipped and the next one runs.
   RunSkippingError([&] {
-    BuildMenuFromList("ProgramList", ReadConfigValue(ini, "ProgramList", ""), TrayMenu::Run, context.shell,
+    BuildMenuFromList(kProgramListKey.key, ReadConfigValue(ini, kProgramListKey), TrayMenu::Run, context.shell,
                       settings.programCommands);
   });
   RunSkippingError([&] {
-    BuildMenuFromList("SearchFolders", ReadConfigValue(ini, "SearchFolders", ""), TrayMenu::Search, context.shell,
+    BuildMenuFromList(kSearchFoldersKey.key, ReadConfigValue(ini, kSearchFoldersKey), TrayMenu::Search, context.shell,
                       settings.folderPaths);
   });
   std::string defaultProfileName;
-  RunSkippingError([&] { defaultProfileName = ReadConfigValue(ini, "DefaultProfileName", ""); });
+  RunSkippingError([&] { defaultProfileName = ReadConfigValue(ini, kDefaultProfileNameKey); });
   RunSkippingError([&] { profiles.SetProfileNames(ProfileSectionNames(ini)); });
   ListProfiles(context.shell, profiles.ProfileNames());
   profiles.LoadStartProfile(defaultProfileName);

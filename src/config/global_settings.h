@@ -4,6 +4,7 @@
 // configuration: splash, reader open, the tray's run and search sub-menus, the profile list and
 // the start profile.
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -23,9 +24,44 @@ inline constexpr std::string_view kConfigurationFileName = "OrvexExcella.ini";
 inline constexpr std::string_view kConfigSection = "Config";
 
 inline constexpr int16_t kShortestSplashInterval = 750;
-inline constexpr int32_t kDefaultDocFeedTimeout = 2500;
-inline constexpr std::string_view kDefaultDeviceName = "STX_USB";
-inline constexpr std::string_view kDefaultMsrTracks = "2";
+
+// One key of [Config]: its name, the text a missing key stands for, and what it sets (the user
+// guide's key reference prints the table).
+struct ConfigKey {
+  std::string_view key;
+  std::string_view defaultValue;
+  std::string_view description;
+};
+
+inline constexpr ConfigKey kSplashScreenTimeKey{
+    "SplashScreenTime", "750", "How long the start-up window stays, in milliseconds; below 750 counts as 750."};
+inline constexpr ConfigKey kExcellaDeviceNameKey{
+    "ExcellaDeviceName", "STX_USB",
+    "The reader's name as the reader library knows it, such as EXCELLA_USB, EXCELLA_ETHER, STX_USB, STX_ETHER or "
+    "ImageSafe.ImageSafe001 (which lets the reader wait for documents itself). When it cannot be opened the program "
+    "ends, unless started with /NOCHK."};
+inline constexpr ConfigKey kMsrTracksKey{
+    "MSRTracks", "2",
+    "The magnetic stripe track(s) the reader reads from cards, as the reader takes them (2, or 1,2)."};
+inline constexpr ConfigKey kDocFeedTimeoutKey{
+    "DocFeedTimeout", "2500", "With an ImageSafe reader, how long each poll waits for a document, in milliseconds."};
+inline constexpr ConfigKey kProgramListKey{
+    "ProgramList", "",
+    "The tray menu's run sub-menu: caption|command line|caption|command line..., at most 127 entries; & in a "
+    "caption marks its access key, date codes in a command line are expanded when chosen."};
+inline constexpr ConfigKey kSearchFoldersKey{
+    "SearchFolders", "",
+    "The tray menu's search-in-folder sub-menu: caption|folder|caption|folder...; choosing an entry opens the "
+    "system's search in that folder (date codes expanded when chosen)."};
+inline constexpr ConfigKey kDefaultProfileNameKey{
+    "DefaultProfileName", "",
+    "The profile (section name, letter case as written) active after start-up; without such a section, the "
+    "first profile of the file."};
+
+// The [Config] keys in the order ReadConfig reads them.
+inline constexpr std::array kConfigKeys{kSplashScreenTimeKey,  kExcellaDeviceNameKey, kMsrTracksKey,
+                                        kDocFeedTimeoutKey,    kProgramListKey,       kSearchFoldersKey,
+                                        kDefaultProfileNameKey};
 // A run or search sub-menu holds at most this many entries.
 inline constexpr int32_t kMostMenuEntries = 127;
 

@@ -219,6 +219,18 @@ TEST(SampleConfiguration, ReadsBackKeyByKeyAsTheTableOfActiveLines) {
   }
 }
 
+TEST(SampleConfiguration, ItsConfigKeysAreTheKeysReadConfigReads) {
+  std::set<std::string> sampleKeys;
+  for (const ActiveLine& line : kConfigLines) {
+    sampleKeys.insert(line.key);
+  }
+  std::set<std::string> tableKeys;
+  for (const ConfigKey& key : kConfigKeys) {
+    tableKeys.emplace(key.key);
+  }
+  EXPECT_EQ(sampleKeys, tableKeys);
+}
+
 TEST(SampleConfiguration, EveryProfileKeyIsThereActiveOrAsACommentedOutLine) {
   const std::vector<std::string> lines = SampleLines();
   std::set<std::string> activeKeys;
