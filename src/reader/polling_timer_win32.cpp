@@ -10,6 +10,8 @@ namespace {
 
 constexpr wchar_t kWindowClass[] = L"OrvexPollingTimer";
 constexpr UINT_PTR kTimerId = 1;
+// Posted for a tick that is not to wait for the first interval.
+constexpr UINT kTickNowMessage = WM_APP + 1;
 
 void RegisterWindowClassOnce(WNDPROC procedure) {
   static const bool registered = [procedure] {
@@ -45,6 +47,11 @@ void PollingTimer::Start() {
   started_ = SetTimer(window_, kTimerId, interval_, nullptr) != 0;
 }
 
+void PollingTimer::StartWithTickNow() {
+  Start();
+  PostMessageW(window_, kTickNowMessage, 0, 0);
+}
+
 void PollingTimer::Stop() {
   KillTimer(window_, kTimerId);
   started_ = false;
@@ -59,8 +66,9 @@ void PollingTimer::OnTimer() {
 }
 
 LRESULT CALLBACK PollingTimer::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_TIMER && wParam == kTimerId) {
-    if (auto* timer = reinterpret_cast<PollingTimer*>(GetWindowLongPtrW(window, GWLP_USERDATA))) {
+  if ((message == WM_TIMER && wParam == kTimerId) || message == kTickNowMessage) {
+    auto* timer = reinterpret_cast<PollingTimer*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (timer && timer->started_) {
       timer->OnTimer();
     }
     return 0;

@@ -19,6 +19,8 @@ class PollingTimer {
   PollingTimer& operator=(const PollingTimer&) = delete;
 
   void Start();
+  // Starts the timer with a first tick as soon as the message loop runs, not an interval later.
+  void StartWithTickNow();
   void Stop();
   bool Started() const { return started_; }
 

@@ -46,5 +46,19 @@ TEST(PollingTimer, TicksOnTheMessageLoopUntilStoppedAndSurvivesAFailingTick) {
   EXPECT_FALSE(timer.Started());
 }
 
+TEST(PollingTimer, StartedWithATickNowTicksBeforeTheFirstIntervalUnlessStoppedFirst) {
+  int ticks = 0;
+  PollingTimer timer(10000, [&] { ++ticks; });
+  timer.StartWithTickNow();
+  PumpMessagesFor(50);
+  EXPECT_EQ(ticks, 1);
+
+  timer.Stop();
+  timer.StartWithTickNow();
+  timer.Stop();
+  PumpMessagesFor(50);
+  EXPECT_EQ(ticks, 1) << "a timer stopped before its first tick does not tick";
+}
+
 }  // namespace
 }  // namespace orvex

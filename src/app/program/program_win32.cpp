@@ -153,7 +153,7 @@ void Program::StartPolling() {
       .debugMode = debugMode_,
   });
   pollingEnabled_ = true;
-  timer_.Start();
+  timer_.StartWithTickNow();
   WriteDebugLog("Polling started");
 }
 
