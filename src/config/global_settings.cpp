@@ -96,13 +96,15 @@ NumberedList ProfileSectionNames(const cInifile& ini) {
   return names;
 }
 
+int16_t ReadSplashInterval(cInifile& ini) {
+  ini.SetSection(kConfigSection);
+  return std::max(ReadWholeNumber<int16_t>(ini, kSplashScreenTimeKey, ToInt16), kShortestSplashInterval);
+}
+
 bool ReadConfig(const ReadConfigContext& context, GlobalSettings& settings, Profiles& profiles) {
   cInifile& ini = context.ini;
   ini.SetPath(context.iniPath);
-  ini.SetSection(kConfigSection);
-
-  settings.splashInterval =
-      std::max(ReadWholeNumber<int16_t>(ini, kSplashScreenTimeKey, ToInt16), kShortestSplashInterval);
+  settings.splashInterval = ReadSplashInterval(ini);
   if (!context.noSplash) {
     RunSkippingError([&] { context.shell.ShowSplash(settings.splashInterval); });
   }

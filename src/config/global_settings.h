@@ -92,6 +92,11 @@ struct ReadConfigContext {
 // program was ended; the caller then stops its start-up.
 bool ReadConfig(const ReadConfigContext& context, GlobalSettings& settings, Profiles& profiles);
 
+// SplashScreenTime of the configuration file the INI object names, in milliseconds: at least
+// kShortestSplashInterval; a text that is not a 16-bit whole number counts as the default, with a
+// trace line. ReadConfig and the launcher run read it alike.
+int16_t ReadSplashInterval(cInifile& ini);
+
 // The sub-menu entries of a ProgramList or SearchFolders value: fields separated by "|", a caption
 // and its command (or folder) per entry; a last field without a partner is ignored, and at most
 // kMostMenuEntries entries are built (a trace line names the key when more are given). Entry k's

@@ -2,7 +2,6 @@
 
 #include <shellapi.h>
 
-#include <algorithm>
 
 #include "app/details.h"
 #include "app/splash_win32.h"
@@ -40,17 +39,6 @@ bool SetProcessPriority(DWORD priorityClass) {
   return set;
 }
 
-// The launcher's splash interval: SplashScreenTime, at least 750 milliseconds.
-UINT LauncherSplashInterval(const std::string& iniPath) {
-  cInifile ini;
-  ini.SetPath(iniPath);
-  ini.SetSection(kConfigSection);
-  ini.SetKey("SplashScreenTime");
-  ini.SetDefault(std::to_string(kShortestSplashInterval));
-  const int32_t value = cInifile::CLngDefault(ini.Value(), kShortestSplashInterval);
-  return static_cast<UINT>(std::clamp<int32_t>(value, kShortestSplashInterval, INT16_MAX));
-}
-
 }  // namespace
 
 std::string ProgramPaths::Semaphore() const {
@@ -63,8 +51,10 @@ ProgramPaths RunningProgramPaths() {
 }
 
 void RunLauncher(const ProgramPaths& paths) {
+  cInifile ini;
+  ini.SetPath(paths.Ini());
   SplashWindow splash;
-  RunSkippingError([&] { splash.ShowModal(LauncherSplashInterval(paths.Ini())); });
+  RunSkippingError([&] { splash.ShowModal(static_cast<UINT>(ReadSplashInterval(ini))); });
   StartWatchdog(paths.programFile, paths.Semaphore());
 }
 
