@@ -17,8 +17,10 @@ done
 echo "=== test native"
 ctest --preset native -j "$jobs"
 
+# A suite that fails is run once more: a few window tests depend on the foreground and on timing,
+# which a loaded 2-core machine under Wine now and then upsets; a real fault fails both runs.
 echo "=== test win64 (Wine)"
-tools/wine_env.sh build/win64 ctest --preset win64 -j "$jobs"
+tools/wine_env.sh build/win64 ctest --preset win64 -j "$jobs" --repeat until-pass:2
 
 # Windows and message boxes read right to left on a system without Hebrew too.
 echo "=== test win64 windows and boxes (Wine, code page 1252)"

@@ -267,11 +267,12 @@ std::string WaitForTyped(const testing::KeysTargetProcess& target, char last) {
 }
 
 // A teller's configuration: the reader polled feeder by feeder, a first profile that types into
-// the recording target only and a second one in red; the tray's run entry names a program that
-// does not exist.
+// the recording target only and a second one in red; the tray's run and search entries name a
+// program and a folder that do not exist.
 std::string TellerConfiguration() {
   return "[Config]\r\nExcellaDeviceName=STX_USB\r\nProgramList=Missing|no-such-program.exe\r\n"
-         "SearchFolders=Root|C:\\\r\n[Teller]\r\nActivateWindow=1\r\nActivateWindowTitle=Orvex keys target\r\n"
+         "SearchFolders=Missing|C:\\no-such-folder\\\r\n[Teller]\r\nActivateWindow=1\r\nActivateWindowTitle=Orvex keys "
+         "target\r\n"
          "IgnoreVerify=1\r\nChequeTemplate={ChequeNum}|{BankNum}|{BranchNum}|{AccountNum};\r\n"
          "CSVFile=cheques.csv\r\nCSVRenTemplate=old.csv\r\nCombineChequeImages=0\r\n"
          "ImageFileNameTemplate=img\\{ChequeNum}.jpg\r\nBackImageFileNameTemplate=img\\{ChequeNum}-back.jpg\r\n" +
@@ -418,7 +419,7 @@ TEST_F(TellerRun, TheTrayMenuEntriesResetTheReaderRenameTheLogSwitchTheProfileAn
   EXPECT_TRUE(WaitUntil([&] { return TrayTipHolds("פרופיל נוכחי: Red"); }, seconds(5)));
 
   ChooseFromTray(main, TrayCommand::kSearch, 1);
-  EXPECT_TRUE(trace.WaitForLine(Process(), "Search in folder C:\\: "));
+  EXPECT_TRUE(trace.WaitForLine(Process(), "Search in folder C:\\no-such-folder\\: "));
   ChooseFromTray(main, TrayCommand::kRun, 1);
   EXPECT_TRUE(trace.WaitForLine(Process(), "Cannot start no-such-program.exe"));
   EXPECT_FALSE(Ends(program, milliseconds(200))) << "a search or a run that fails leaves the program as it was";
