@@ -11,6 +11,8 @@
 
 #include "base/extract_between.h"
 #include "base/file_io.h"
+#include "base/handle_win32.h"
+#include "base/wide_win32.h"
 #include "reader/reader_library_win32.h"
 #include "support/temp_folder.h"
 #include "support/trace_capture.h"
@@ -178,13 +180,25 @@ TEST_F(ReaderBindingTest, AChequeReadGivesItsMicrLineAndJpegImagesAndMovesItsFil
   EXPECT_NE(log.find("MTMICRGetImage\tEXCELLA_USB\r\n"), std::string::npos);
 }
 
-TEST_F(ReaderBindingTest, EveryDocumentIsReadOnceWhenThePollsComeAtOnce) {
+// The inbox's time set to one long past and kept there, as a file system that keeps a folder's
+// time coarsely shows it while the reader moves documents out of it.
+void PinFolderTime(const std::string& utf8Path) {
+  const UniqueHandle folder(CreateFileW(ToWide(utf8Path).c_str(), FILE_WRITE_ATTRIBUTES,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                        FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  const FILETIME longAgo{0, 0x01D00000};
+  ASSERT_TRUE(SetFileTime(folder.Get(), nullptr, nullptr, &longAgo));
+}
+
+TEST_F(ReaderBindingTest, EveryDocumentIsReadOnceWhateverTheInboxsTimeShows) {
   WaitingDocument("1.ini", "MICR=1\r\n");
   WaitingDocument("2.ini", "MICR=2\r\n");
   for (const char* micr : {"1", "2"}) {
+    PinFolderTime(folder.File("inbox"));
     EXPECT_TRUE(Value(Query("DeviceStatus"), "DeviceStatus", "ManualFeeder").starts_with("DOCPRESENT"));
     EXPECT_EQ(Value(Read(ChequeOptions()), "DocInfo", "MICRRaw"), micr);
   }
+  PinFolderTime(folder.File("inbox"));
   EXPECT_FALSE(Value(Query("DeviceStatus"), "DeviceStatus", "ManualFeeder").starts_with("DOCPRESENT"));
 }
 
