@@ -10,8 +10,6 @@
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "app/details.h"
 #include "app/main_window_win32.h"
@@ -19,12 +17,13 @@
 #include "app/tray_menu.h"
 #include "app/watchdog.h"
 #include "app/window_win32.h"
+#include "base/file_io.h"
 #include "base/handle_win32.h"
 #include "base/wait.h"
 #include "base/wide_win32.h"
 #include "keys_target_client.h"
 #include "support/processing_harness.h"
-#include "support/temp_folder.h"
+#include "support/program_folder_win32.h"
 #include "support/trace_monitor_win32.h"
 
 namespace orvex {
@@ -35,64 +34,25 @@ using std::chrono::seconds;
 namespace fs = std::filesystem;
 
 std::string FileBytes(const fs::path& path) {
-  std::ifstream file(path, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << file.rdbuf();
-  return bytes.str();
+  return ReadFileBytes(FromWide(path.wstring())).value_or("");
 }
 
-enum class Reader { kNone, kVirtual };
+using testing::FindWindowOf;
+using testing::Reader;
 
-// A program folder holding the program and the bank-branch table, as installed, and the project's
-// virtual reader library when asked (its documents folder is "virtual-reader" beside it).
-class ProgramFolder {
+// The build tree's top folder, above the tests' working folder.
+constexpr char kBuildFolder[] = "..";
+
+// A program folder as installed, with the virtual reader when asked.
+class ProgramFolder : public testing::ProgramFolder {
  public:
-  explicit ProgramFolder(Reader reader = Reader::kNone) {
-    fs::copy_file("../OrvexExcella.exe", folder_.Path() / "OrvexExcella.exe");
-    fs::copy_file("banks_branches.txt", folder_.Path() / "banks_branches.txt");
-    if (reader == Reader::kVirtual) {
-      fs::copy_file("../mtxmlmcr.dll", folder_.Path() / "mtxmlmcr.dll");
-    }
+  explicit ProgramFolder(Reader reader = Reader::kNone) : testing::ProgramFolder(kBuildFolder, reader) {}
+  UniqueHandle Start(std::string_view arguments) const {
+    UniqueHandle process = testing::ProgramFolder::Start(ToWide(arguments));
+    EXPECT_TRUE(process) << "the program does not start";
+    return process;
   }
-  fs::path Path(const char* name) const { return folder_.Path() / name; }
-  void Write(const char* name, std::string_view bytes) const { std::ofstream(Path(name), std::ios::binary) << bytes; }
-  // A document waiting in the virtual reader's inbox.
-  void Feed(const char* name, std::string_view document) const {
-    fs::create_directories(Path("virtual-reader\\inbox"));
-    Write((std::string("virtual-reader\\inbox\\") + name).c_str(), document);
-  }
-
-  // Starts the program with the arguments; the process handle.
-  UniqueHandle Start(const std::string& arguments) const {
-    std::wstring line = L"\"" + Path("OrvexExcella.exe").wstring() + L"\" " + ToWide(arguments);
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION info{};
-    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, folder_.Path().c_str(), &startup,
-                        &info)) {
-      ADD_FAILURE() << "the program does not start";
-      return UniqueHandle();
-    }
-    CloseHandle(info.hThread);
-    return UniqueHandle(info.hProcess);
-  }
-
- private:
-  testing::TempFolder folder_;
 };
-
-// The first top-level window of the class, of any process (0) or of the given one.
-HWND FindWindowOf(const wchar_t* className, DWORD process = 0) {
-  for (HWND window = FindWindowW(className, nullptr); window;
-       window = FindWindowExW(nullptr, window, className, nullptr)) {
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (process == 0 || owner == process) {
-      return window;
-    }
-  }
-  return nullptr;
-}
 
 HWND WaitForWindow(const wchar_t* className, DWORD process = 0, milliseconds limit = seconds(10)) {
   HWND window = nullptr;

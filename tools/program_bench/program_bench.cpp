@@ -28,11 +28,13 @@
 
 #include "app/main_window_win32.h"
 #include "app/watchdog.h"
+#include "base/file_io.h"
 #include "base/handle_win32.h"
 #include "base/wait.h"
+#include "base/wide_win32.h"
 #include "keys_target_client.h"
 #include "picture.h"
-#include "support/temp_folder.h"
+#include "support/program_folder_win32.h"
 #include "wic_image_win32.h"
 
 namespace {
@@ -42,6 +44,8 @@ using namespace std::chrono_literals;
 using orvex::UniqueHandle;
 using orvex::WaitUntil;
 using orvex::testing::CounterSecondsNow;
+using orvex::testing::FindWindowOf;
+using orvex::testing::ProgramFolder;
 using orvex::testing::StampSeconds;
 
 constexpr wchar_t kTargetTitle[] = L"Orvex measurement target";
@@ -87,7 +91,7 @@ std::vector<std::string> FileLines(const fs::path& path) {
 }
 
 void WriteFile(const fs::path& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
+  orvex::WriteFileBytes(orvex::FromWide(path.wstring()), bytes);
 }
 
 // The virtual reader's folder, named to every program started from here by ORVEX_VIRTUAL_READER.
@@ -133,54 +137,10 @@ class ReaderFolder {
   orvex::testing::TempFolder folder_;
 };
 
-// A program folder as installed, with the virtual reader and the measuring configuration.
-class ProgramFolder {
- public:
-  explicit ProgramFolder(const fs::path& build) {
-    for (const char* name : {"OrvexExcella.exe", "banks_branches.txt", "mtxmlmcr.dll"}) {
-      fs::copy_file(build / name, folder_.Path() / name);
-    }
-    fs::copy(build / "netpbm", folder_.Path() / "netpbm", fs::copy_options::recursive);
-    WriteFile(folder_.Path() / "OrvexExcella.ini", kConfiguration);
-  }
-
-  fs::path Path(const char* name) const { return folder_.Path() / name; }
-
-  // Starts the program with the arguments; the process, empty when it does not start.
-  UniqueHandle Start(const std::wstring& arguments) const {
-    std::wstring line = L"\"" + Path("OrvexExcella.exe").wstring() + L"\" " + arguments;
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION info{};
-    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, folder_.Path().c_str(), &startup,
-                        &info)) {
-      return UniqueHandle();
-    }
-    CloseHandle(info.hThread);
-    return UniqueHandle(info.hProcess);
-  }
-
- private:
-  orvex::testing::TempFolder folder_;
-};
-
-// The first main window of the program, of any process (0) or of the given one.
-HWND FindMainWindow(DWORD process = 0) {
-  for (HWND window = FindWindowW(orvex::kMainWindowClass, nullptr); window;
-       window = FindWindowExW(nullptr, window, orvex::kMainWindowClass, nullptr)) {
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (process == 0 || owner == process) {
-      return window;
-    }
-  }
-  return nullptr;
-}
-
 // Ends the process as the system's shutdown does, by closing its main window; one that does not end
 // in time is terminated.
 void EndInOrder(HANDLE process) {
-  if (const HWND main = FindMainWindow(GetProcessId(process))) {
+  if (const HWND main = FindWindowOf(orvex::kMainWindowClass, GetProcessId(process))) {
     PostMessageW(main, WM_CLOSE, 0, 0);
   }
   if (WaitForSingleObject(process, kEndLimitMs) != WAIT_OBJECT_0) {
@@ -213,15 +173,14 @@ class ProgramRun {
 // the watchdog, finding the semaphore, deletes it and ends.
 class WatchedRun {
  public:
-  explicit WatchedRun(const ProgramFolder& folder)
-      : semaphore_(folder.Path(std::string(orvex::kShutdownSemaphoreName).c_str())) {
+  explicit WatchedRun(const ProgramFolder& folder) : semaphore_(folder.Path(orvex::kShutdownSemaphoreName)) {
     const UniqueHandle launcher = folder.Start(L"/ANTICRASH");
     WaitForSingleObject(launcher.Get(), kEndLimitMs);
   }
   ~WatchedRun() {
     WriteFile(semaphore_, "");
-    WaitUntil([] { return FindMainWindow() != nullptr; }, 5s);
-    if (const HWND main = FindMainWindow()) {
+    WaitUntil([] { return FindWindowOf(orvex::kMainWindowClass) != nullptr; }, 5s);
+    if (const HWND main = FindWindowOf(orvex::kMainWindowClass)) {
       DWORD process = 0;
       GetWindowThreadProcessId(main, &process);
       const UniqueHandle program(OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, process));
@@ -348,7 +307,7 @@ std::vector<double> KillToNewPoll(const ProgramFolder& folder, const ReaderFolde
   std::vector<double> times;
   for (int round = 0; round < kWatchdogRounds; ++round) {
     HWND main = nullptr;
-    if (!WaitUntil([&] { return (main = FindMainWindow()) != nullptr; }, kWaitLimit, 10ms) ||
+    if (!WaitUntil([&] { return (main = FindWindowOf(orvex::kMainWindowClass)) != nullptr; }, kWaitLimit, 10ms) ||
         !reader.WaitForPollAfter(reader.Polls())) {
       std::fprintf(stderr, "the watched program does not poll\n");
       return times;
@@ -445,7 +404,8 @@ int wmain(int argc, wchar_t** argv) {
   const fs::path build = BuildFolder();
   const orvex::images::ComInitialization com;
   const ReaderFolder reader;
-  const ProgramFolder folder(build);
+  const ProgramFolder folder(build, orvex::testing::Reader::kVirtual);
+  folder.Write("OrvexExcella.ini", kConfiguration);
   orvex::testing::KeysTargetOptions options;
   options.program = (build / "tools" / "keys_target" / "keys_target.exe").wstring();
   options.title = kTargetTitle;
