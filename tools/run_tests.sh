@@ -17,11 +17,12 @@ done
 echo "=== test native"
 ctest --preset native -j "$jobs"
 
-# A suite that fails is run once more (here and below): a few window tests depend on the
-# foreground and on timing, which a loaded 2-core machine under Wine now and then upsets; a real
-# fault fails both runs.
+# A suite that fails is run again, up to three runs in all (the window run below: two). Two
+# typing tests depend on the foreground and on timing under Wine and now and then fail on their
+# own (RefusedActivation.AMatchedWindowThatStaysInTheBackgroundGetsNothing,
+# TypingEngines.KeybdEventWaitsTheDelayBeforeEveryRepetition); a real fault fails every run.
 echo "=== test win64 (Wine)"
-tools/wine_env.sh build/win64 ctest --preset win64 -j "$jobs" --repeat until-pass:2
+tools/wine_env.sh build/win64 ctest --preset win64 -j "$jobs" --repeat until-pass:3
 
 # Windows and message boxes read right to left on a system without Hebrew too.
 echo "=== test win64 windows and boxes (Wine, code page 1252)"
