@@ -20,4 +20,12 @@ std::wstring EnvironmentVariable(const wchar_t* name) {
   return value;
 }
 
+std::string ProcessResourcesText() {
+  DWORD handles = 0;
+  GetProcessHandleCount(GetCurrentProcess(), &handles);
+  return "Resources: handles " + std::to_string(handles) + ", GDI " +
+         std::to_string(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS)) + ", USER " +
+         std::to_string(GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS));
+}
+
 }  // namespace orvex

@@ -134,6 +134,7 @@ void DocumentRead::ReadDoc(std::string& docType, int32_t docFeedTimeout) {
   if (!PullDocument(docType, docFeedTimeout, replyText)) {
     return;
   }
+  ++documentsRead_;
   std::string imageNames;
   RunSkippingError([&] { imageNames = ProcessDocument(docType, replyText); });
   RunSkippingError([&] { SaveImages(docType, imageNames, replyText); });

@@ -54,6 +54,9 @@ class DocumentRead final : public DocumentReader {
 
   void ReadDoc(std::string& docType, int32_t docFeedTimeout) override;
 
+  // How many documents the reader has delivered since start-up.
+  int64_t DocumentsRead() const { return documentsRead_; }
+
  private:
   enum class Image : int32_t { kFront = 1, kBack = 2, kPreview = 3 };
 
@@ -72,6 +75,7 @@ class DocumentRead final : public DocumentReader {
   std::string ReplyValue(const std::string& replyText, const std::string& section, const std::string& key);
 
   ReadDocContext context_;
+  int64_t documentsRead_ = 0;
 };
 
 }  // namespace orvex

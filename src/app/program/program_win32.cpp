@@ -77,11 +77,7 @@ Program::Program(const ProgramPaths& paths, const CommandLineSwitches& switches)
       dialogs_(*this),
       processing_(profiles_, feeder_, dialogs_, prompt_, restrictedAccounts_, boxes_, clock_, LoadedBanksBranches()),
       read_({library_, settings_, profiles_.Settings(), processing_, prompt_, join_, clock_}),
-      timer_(kPollingInterval, [this] {
-        if (polling_) {
-          polling_->Tick();
-        }
-      }) {
+      timer_(kPollingInterval, [this] { Tick(); }) {
   ini_.SetPath(paths_.Ini());
   window_.SetRequestTimeoutTarget([this](int32_t seconds) { web_.SetRequestTimeout(seconds); });
   window_.SetStopPolling([this] {
@@ -145,6 +141,17 @@ void Program::StartPolling() {
   pollingEnabled_ = true;
   timer_.StartWithTickNow();
   WriteDebugLog("Polling started");
+}
+
+void Program::Tick() {
+  if (!polling_) {
+    return;
+  }
+  const int64_t documentsBefore = read_.DocumentsRead();
+  polling_->Tick();
+  if (read_.DocumentsRead() != documentsBefore) {
+    WriteDebugLog(ProcessResourcesText());
+  }
 }
 
 void Program::StartPollingTimer() {

@@ -68,6 +68,9 @@ class Program final : private MainWindowHandler, private FeedHost {
   void CheckRestrictedAccountSources();
   void LoadBankBranchTable();
   void StartPolling();
+  // One tick of the polling timer; after a tick that read a document, the process's resources
+  // are traced.
+  void Tick();
 
   // MainWindowHandler
   void ResetConnection() override;
