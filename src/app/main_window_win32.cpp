@@ -130,6 +130,9 @@ void MainWindow::OpenTrayMenu(POINT at) {
 }
 
 void MainWindow::OnMenuCommand(ChosenCommand chosen) {
+  if (WaitsForDocument(chosen.command) && !handler_.MayChangeState()) {
+    return;
+  }
   switch (chosen.command) {
     case TrayCommand::kResetConnection:
       handler_.ResetConnection();
@@ -152,6 +155,20 @@ void MainWindow::OnMenuCommand(ChosenCommand chosen) {
     case TrayCommand::kExit:
       AskExit();
       break;
+  }
+}
+
+void MainWindow::NewProfileChosen(int32_t number) {
+  if (handler_.MayChangeState()) {
+    handler_.NewProfileChosen(number);
+  } else {
+    details_.SelectProfile(handler_.CurrentProfile() - 1);
+  }
+}
+
+void MainWindow::TryManualData(const std::string& text) {
+  if (handler_.MayChangeState()) {
+    handler_.TryManualData(text);
   }
 }
 

@@ -47,6 +47,9 @@ class MainWindowHandler {
   virtual std::string LastFedText() = 0;
   // The orderly exit; ends the process.
   virtual void DoEnd(bool unload) = 0;
+  // False, after telling the operator, while a document is at hand: a command that changes state
+  // then waits until it is done.
+  virtual bool MayChangeState() = 0;
 };
 
 class MainWindow : public OwnedWindow, public Shell, private DetailsParent {
@@ -96,8 +99,8 @@ class MainWindow : public OwnedWindow, public Shell, private DetailsParent {
   HICON ProgramIcon() const;
 
   // DetailsParent
-  void NewProfileChosen(int32_t number) override { handler_.NewProfileChosen(number); }
-  void TryManualData(const std::string& text) override { handler_.TryManualData(text); }
+  void NewProfileChosen(int32_t number) override;
+  void TryManualData(const std::string& text) override;
 
   MainWindowHandler& handler_;
   TrayMenuState menu_;

@@ -133,4 +133,26 @@ Message ExitQuestion() {
           .buttons = MessageButtons::YesNo};
 }
 
+bool WaitsForDocument(TrayCommand command) {
+  switch (command) {
+    case TrayCommand::kResetConnection:
+    case TrayCommand::kRenameCsv:
+    case TrayCommand::kProfile:
+    case TrayCommand::kExit:
+      return true;
+    case TrayCommand::kDetails:
+    case TrayCommand::kRun:
+    case TrayCommand::kSearch:
+      return false;
+  }
+  return true;
+}
+
+Message DocumentAtHandNote() {
+  return {.title = std::string(kTitleInformation),
+          .text = "מסמך נמצא כעת בטיפול. יש לסיים את הטיפול בו ולבחור שוב בפקודה.",
+          .icon = MessageIcon::Exclamation,
+          .buttons = MessageButtons::Ok};
+}
+
 }  // namespace orvex

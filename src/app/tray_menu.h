@@ -98,4 +98,9 @@ TrayEventAction TrayEventActionOf(uint32_t mouseMessage);
 // The question before the program ends from the tray.
 Message ExitQuestion();
 
+// Commands that change what a document in progress works with (the reader, the log, the profile)
+// or end the program: while a document is at hand they are refused with DocumentAtHandNote.
+bool WaitsForDocument(TrayCommand command);
+Message DocumentAtHandNote();
+
 }  // namespace orvex

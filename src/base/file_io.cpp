@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <fstream>
+#include <system_error>
 
 namespace orvex {
 
@@ -38,6 +39,17 @@ bool WriteWithMode(std::string_view utf8Path, std::string_view bytes, std::ios::
   return static_cast<bool>(out);
 }
 
+size_t LastSeparator(std::string_view path) {
+  return path.find_last_of("\\/");
+}
+
+// False only when the folder above does not exist.
+bool TryCreateFolder(std::string_view path) {
+  std::error_code error;
+  std::filesystem::create_directory(ToFsPath(path), error);
+  return error != std::errc::no_such_file_or_directory;
+}
+
 }  // namespace
 
 bool WriteFileBytes(std::string_view utf8Path, std::string_view bytes) {
@@ -46,6 +58,32 @@ bool WriteFileBytes(std::string_view utf8Path, std::string_view bytes) {
 
 bool AppendFileBytes(std::string_view utf8Path, std::string_view bytes) {
   return WriteWithMode(utf8Path, bytes, std::ios::app);
+}
+
+void CreateFolderPath(std::string_view path) noexcept {
+  try {
+    if (!path.empty() && path.back() == '\\') {
+      path.remove_suffix(1);
+    }
+    if (path.empty() || TryCreateFolder(path)) {
+      return;
+    }
+    const size_t separator = LastSeparator(path);
+    if (separator == std::string_view::npos) {
+      return;
+    }
+    CreateFolderPath(path.substr(0, separator));
+    TryCreateFolder(path);
+  } catch (...) {
+    // Out of memory while building a path: the write of the file reports it.
+  }
+}
+
+void CreateFolderForFile(std::string_view fileName) noexcept {
+  const size_t separator = LastSeparator(fileName);
+  if (separator != std::string_view::npos) {
+    CreateFolderPath(fileName.substr(0, separator));
+  }
 }
 
 }  // namespace orvex

@@ -22,4 +22,11 @@ bool WriteFileBytes(std::string_view utf8Path, std::string_view bytes);
 // written (for example while another program holds it open without sharing writes).
 bool AppendFileBytes(std::string_view utf8Path, std::string_view bytes);
 
+// Creates the folder and every missing folder above it. Never reports failure: a folder that
+// cannot be made shows up when the file inside it is written.
+void CreateFolderPath(std::string_view path) noexcept;
+
+// Creates the folder part of a file name (the text before its last "\\" or "/"), if it has one.
+void CreateFolderForFile(std::string_view fileName) noexcept;
+
 }  // namespace orvex

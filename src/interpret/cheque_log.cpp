@@ -1,12 +1,7 @@
 #include "interpret/cheque_log.h"
 
-#include <filesystem>
-#include <system_error>
-
-#include "base/file_io.h"
 #include "base/text_codec.h"
 #include "base/trace.h"
-#include "interpret/file_names.h"
 #include "interpret/templates.h"
 
 namespace orvex {
@@ -18,24 +13,10 @@ std::string LogBytes(std::string_view line) {
   return Utf8ToWindows1255(line) + std::string(kLineEnd);
 }
 
-void RemoveFile(const std::string& path) {
-  std::error_code ignored;
-  std::filesystem::remove(ToFsPath(path), ignored);
-}
-
 Message LogHeldWarning(std::string_view csvFile) {
   return Message{.title = std::string(kTitleInformation),
                  .text = "לא ניתן לכתוב לקובץ ה-CSV " + std::string(csvFile) +
                          " (ייתכן שהוא פתוח בתוכנה אחרת).\nשורת הצ'ק נשמרה ותיכתב לקובץ כשיתאפשר.",
-                 .icon = MessageIcon::Exclamation,
-                 .buttons = MessageButtons::Ok,
-                 .foreground = true};
-}
-
-Message LineLostError(std::string_view csvFile, std::string_view pendingFile) {
-  return Message{.title = std::string(kTitleProgramError),
-                 .text = WithSupportLine(ErrorText("לא ניתן לכתוב את שורת הצ'ק לקובץ ה-CSV " + std::string(csvFile) +
-                                                   " וגם לא לקובץ " + std::string(pendingFile) + ".")),
                  .icon = MessageIcon::Exclamation,
                  .buttons = MessageButtons::Ok,
                  .foreground = true};
@@ -72,26 +53,50 @@ std::string PendingFileOf(std::string_view csvFile) {
   return std::string(csvFile) + ".pending";
 }
 
+Message NewLogFailedMessage(std::string_view csvFile, std::string_view archiveName) {
+  return Message{.title = std::string(kTitleInformation),
+                 .text = "לא ניתן היה להתחיל קובץ CSV חדש: הקובץ " + std::string(csvFile) + " לא הועבר אל " +
+                         std::string(archiveName) +
+                         " (ייתכן שהוא פתוח בתוכנה אחרת).\nהקובץ נשאר כפי שהיה; יש לסגור אותו ולנסות שוב.",
+                 .icon = MessageIcon::Exclamation,
+                 .buttons = MessageButtons::Ok,
+                 .foreground = true};
+}
+
 bool ChequeLog::WriteHeldLines(const std::string& csvFile) {
   const std::string pendingFile = PendingFileOf(csvFile);
-  const std::string held = ReadFileBytes(pendingFile).value_or("");
-  if (held.empty()) {
-    return true;
+  const std::string held = files_.Read(pendingFile).value_or("");
+  uint64_t written = writtenPendingFile_ == pendingFile ? writtenPendingBytes_ : 0;
+  if (written > held.size()) {
+    written = 0;  // the file was emptied or replaced meanwhile
   }
-  if (!AppendFileBytes(csvFile, held)) {
+  if (held.size() > written && !AppendWhole(files_, csvFile, std::string_view(held).substr(written))) {
     return false;
   }
-  // A line is written twice only if the program ends between the append and this removal.
-  RemoveFile(pendingFile);
+  if (!held.empty()) {
+    ClearHeldLines(pendingFile, held.size());
+  }
   return true;
+}
+
+void ChequeLog::ClearHeldLines(const std::string& pendingFile, uint64_t written) {
+  if (files_.Remove(pendingFile) || files_.Write(pendingFile, "")) {
+    writtenPendingFile_.clear();
+    writtenPendingBytes_ = 0;
+    return;
+  }
+  // A line is written twice only if the program ends before the pending file can be cleared.
+  WriteDebugLog("The held lines of " + pendingFile + " are in the log; the file cannot be removed or emptied");
+  writtenPendingFile_ = pendingFile;
+  writtenPendingBytes_ = written;
 }
 
 void ChequeLog::Hold(const std::string& csvFile, std::string_view line, std::string_view bytes) {
   const std::string pendingFile = PendingFileOf(csvFile);
-  if (!AppendFileBytes(pendingFile, bytes)) {
-    WriteDebugLog("CSV line lost: neither " + csvFile + " nor " + pendingFile +
+  if (!AppendWhole(files_, pendingFile, bytes)) {
+    WriteDebugLog("CSV line not written: neither " + csvFile + " nor " + pendingFile +
                   " can be written: " + std::string(line));
-    boxes_.Show(LineLostError(csvFile, pendingFile));
+    trail_.Keep(csvFile, bytes, kCsvLine);
     return;
   }
   WriteDebugLog("CSV log " + csvFile + " cannot be written; line kept in " + pendingFile + ": " + std::string(line));
@@ -103,24 +108,29 @@ void ChequeLog::Hold(const std::string& csvFile, std::string_view line, std::str
 
 void ChequeLog::Append(const std::string& csvFile, std::string_view line) {
   const std::string bytes = LogBytes(line);
-  if (WriteHeldLines(csvFile) && AppendFileBytes(csvFile, bytes)) {
+  if (WriteHeldLines(csvFile) && AppendWhole(files_, csvFile, bytes)) {
     warnedLogHeld_ = false;
     return;
   }
   Hold(csvFile, line, bytes);
 }
 
-void ChequeLog::StartNew(const std::string& csvFile, const std::string& newName) {
+bool ChequeLog::StartNew(const std::string& csvFile, const std::string& newName) {
   if (!WriteHeldLines(csvFile)) {
-    return;
+    WriteDebugLog("New CSV log: the held lines cannot be written to " + csvFile);
+    return false;
   }
-  CreateFolderForFile(newName);
-  std::error_code error;
-  std::filesystem::copy_file(ToFsPath(csvFile), ToFsPath(newName), std::filesystem::copy_options::overwrite_existing,
-                             error);
-  if (!error) {
-    RemoveFile(csvFile);
+  if (!files_.Size(csvFile)) {
+    return true;  // no log yet: the next cheque starts one
   }
+  const std::string archive = FreeFileName(files_, newName);
+  files_.CreateFolderFor(archive);
+  if (!files_.Move(csvFile, archive)) {
+    WriteDebugLog("New CSV log: " + csvFile + " cannot be moved to " + archive);
+    return false;
+  }
+  WriteDebugLog("New CSV log: " + csvFile + " moved to " + archive);
+  return true;
 }
 
 }  // namespace orvex

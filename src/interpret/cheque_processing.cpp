@@ -5,6 +5,7 @@
 #include <charconv>
 
 #include "base/error.h"
+#include "base/text_codec.h"
 #include "base/text.h"
 #include "base/trace.h"
 #include "base/vb_convert.h"
@@ -119,7 +120,7 @@ std::string DocumentProcessing::ParseAndFeedCheque(const std::string& micrText, 
   try {
     return ProcessCheque(micrText, chequeAmount, chequeDate, ignoreVerifyFail);
   } catch (const std::exception& exception) {
-    WriteDebugLog("ParseAndFeedCheque " + AsError(exception).TraceText());
+    TellStopped("ParseAndFeedCheque", exception);
     return "";
   }
 }
@@ -127,6 +128,9 @@ std::string DocumentProcessing::ParseAndFeedCheque(const std::string& micrText, 
 std::string DocumentProcessing::ProcessCheque(const std::string& micrText, const std::string& amount,
                                               const std::string& chequeDate, bool ignoreVerifyFail) {
   const ChequeFields captured = CaptureFields(micrText);
+  if (!captured.chequeNum.empty()) {
+    trail_.NameDocument("הצ'ק מספר " + captured.chequeNum);
+  }
   const ProfileSettings& settings = profiles_.Settings();
   const int32_t verifyCode = settings.IgnoreVerify ? kChequeValid
                                                    : VerifyChequeNumbers(banksBranches_, captured.bankNum,
@@ -233,7 +237,9 @@ std::string DocumentProcessing::ProcessWithActiveProfile(const ChequeFields& cap
     frontName = WithUnreadAsHash(std::move(frontName));
     if (frontName.find(kDontSaveMarker) == std::string::npos && settings.CreateXML) {
       const CutChequeFields& cut = values.cut;
-      WriteChequeXml(frontName, {cut.chequeNum, cut.bankNum, cut.branchNum, cut.accountNum});
+      trail_.Save(ChequeXmlFileName(frontName),
+                  Utf8ToWindows1255(ChequeXmlText({cut.chequeNum, cut.bankNum, cut.branchNum, cut.accountNum})),
+                  kXmlFile);
     }
   }
 

@@ -1,9 +1,5 @@
 #include "interpret/cheque_xml.h"
 
-#include "base/error.h"
-#include "base/file_io.h"
-#include "base/text_codec.h"
-#include "interpret/file_names.h"
 
 namespace orvex {
 namespace {
@@ -49,14 +45,6 @@ std::string ChequeXmlFileName(std::string_view frontName) {
   const size_t dot = frontName.rfind('.');
   const bool hasExtension = dot != std::string_view::npos && dot >= fileStart;
   return std::string(hasExtension ? frontName.substr(0, dot) : frontName) + ".xml";
-}
-
-void WriteChequeXml(std::string_view frontName, const ChequeXmlFields& fields) {
-  const std::string fileName = ChequeXmlFileName(frontName);
-  CreateFolderForFile(fileName);
-  if (!WriteFileBytes(fileName, Utf8ToWindows1255(ChequeXmlText(fields)))) {
-    throw Error(kErrPathFileAccess, "Path/File access error");
-  }
 }
 
 }  // namespace orvex

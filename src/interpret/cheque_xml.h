@@ -25,7 +25,4 @@ std::string ChequeXmlText(const ChequeXmlFields& fields);
 // bare "xml" file that the next one overwrites.
 std::string ChequeXmlFileName(std::string_view frontName);
 
-// Writes the file (Windows-1255), creating its folder; Error 75 when it cannot be written.
-void WriteChequeXml(std::string_view frontName, const ChequeXmlFields& fields);
-
 }  // namespace orvex

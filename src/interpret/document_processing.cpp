@@ -35,14 +35,22 @@ std::string DocumentProcessing::ParseAndFeedGenUSCheque(const std::string& micrT
   try {
     return ProcessGenUSCheque(micrText, isUSCheque);
   } catch (const std::exception& exception) {
-    WriteDebugLog("ParseAndFeedGenUSCheque " + AsError(exception).TraceText());
+    TellStopped("ParseAndFeedGenUSCheque", exception);
     return "";
   }
+}
+
+void DocumentProcessing::TellStopped(std::string_view operation, const std::exception& exception) {
+  const Error error = AsError(exception);
+  const std::string traceText = std::string(operation) + " " + error.TraceText();
+  WriteDebugLog(traceText);
+  trail_.Tell(ProcessingStoppedText(error), traceText);
 }
 
 std::string DocumentProcessing::ProcessGenUSCheque(const std::string& micrText, bool isUSCheque) {
   const ProfileSettings& settings = profiles_.Settings();
   const WholeDocumentTemplates templates = TemplatesOf(settings, isUSCheque);
+  trail_.NameDocument("המסמך " + micrText);
   UserFileNameFiller userNames(prompt_);
 
   const std::string frontName = WholeDocumentImageName(templates.frontName, micrText, userNames, ImageSide::kFront);
@@ -74,12 +82,14 @@ std::string DocumentProcessing::WholeDocumentImageName(const std::string& nameTe
 }
 
 void DocumentProcessing::StartNewCsvLog() {
-  RunSkippingError([this] {
-    const ProfileSettings& settings = profiles_.Settings();
-    if (!settings.CSVFile.empty() && !settings.CSVRenTemplate.empty()) {
-      log_.StartNew(settings.CSVFile, ExpandTemplate(settings.CSVRenTemplate, clock_.Now()));
-    }
-  });
+  const ProfileSettings& settings = profiles_.Settings();
+  if (settings.CSVFile.empty() || settings.CSVRenTemplate.empty()) {
+    return;
+  }
+  const std::string archive = ExpandTemplate(settings.CSVRenTemplate, clock_.Now());
+  if (!log_.StartNew(settings.CSVFile, archive)) {
+    boxes_.Show(NewLogFailedMessage(settings.CSVFile, archive));
+  }
 }
 
 }  // namespace orvex

@@ -14,6 +14,7 @@
 #include "interpret/cheque_line.h"
 #include "interpret/cheque_log.h"
 #include "interpret/document_processors.h"
+#include "interpret/document_trail.h"
 #include "interpret/file_names.h"
 #include "keys/feed.h"
 #include "verify/banks_branches.h"
@@ -47,28 +48,32 @@ class DocumentProcessing final : public DocumentProcessors {
  public:
   DocumentProcessing(Profiles& profiles, KeyFeeder& feeder, ChequeDialogs& dialogs, OperatorPrompt& prompt,
                      RestrictedAccountSources& restrictedAccounts, MessageBoxes& boxes, Clock& clock,
-                     const BanksBranches& banksBranches)
+                     const BanksBranches& banksBranches, FileStore& files, DocumentTrail& trail)
       : profiles_(profiles),
         feeder_(feeder),
         dialogs_(dialogs),
         prompt_(prompt),
         restrictedAccounts_(restrictedAccounts),
+        boxes_(boxes),
         clock_(clock),
         banksBranches_(banksBranches),
-        log_(boxes) {}
+        trail_(trail),
+        log_(boxes, files, trail) {}
 
   // Any failure ends the cheque with the trace line "ParseAndFeedCheque Error #" + number + " - "
-  // + description and an empty result; a bank profile loaded for it is left again.
+  // + description, the operator told, and an empty result; a bank profile loaded for it is left
+  // again.
   std::string ParseAndFeedCheque(const std::string& micrText, const std::string& chequeAmount,
                                  const std::string& chequeDate, bool ignoreVerifyFail) override;
   // A failure reaches the caller; nothing is typed then.
   void ParseAndFeedMagStripe(const std::string& track) override;
-  // Any failure ends the document with the trace line "ParseAndFeedGenUSCheque Error #" + ... and
-  // an empty result.
+  // Any failure ends the document with the trace line "ParseAndFeedGenUSCheque Error #" + ..., the
+  // operator told, and an empty result.
   std::string ParseAndFeedGenUSCheque(const std::string& micrText, bool isUSCheque) override;
 
-  // The tray command that starts a new cheque log: the log copied to the name CSVRenTemplate gives
-  // now, then deleted. Failures are ignored; the old log stays unless the copy was made.
+  // The tray command that starts a new cheque log: the log becomes the archive CSVRenTemplate
+  // names now (a free variant of it when that name is taken), or, when that fails, everything stays
+  // as it was and the operator is told.
   void StartNewCsvLog();
 
  private:
@@ -97,6 +102,8 @@ class DocumentProcessing final : public DocumentProcessors {
                               std::optional<std::string_view> frontName, UserFileNameFiller& userNames,
                               ImageSide side) const;
   std::string ProcessGenUSCheque(const std::string& micrText, bool isUSCheque);
+  // The trap at a processor's top: the error traced after the operation's name and told.
+  void TellStopped(std::string_view operation, const std::exception& exception);
   // A US cheque's or unidentified document's image name ("" for an empty template).
   std::string WholeDocumentImageName(const std::string& nameTemplate, const std::string& micrText,
                                      UserFileNameFiller& userNames, ImageSide side) const;
@@ -106,8 +113,10 @@ class DocumentProcessing final : public DocumentProcessors {
   ChequeDialogs& dialogs_;
   OperatorPrompt& prompt_;
   RestrictedAccountSources& restrictedAccounts_;
+  MessageBoxes& boxes_;
   Clock& clock_;
   const BanksBranches& banksBranches_;
+  DocumentTrail& trail_;
   ChequeLog log_;
 };
 

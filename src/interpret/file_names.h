@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "base/file_io.h"  // CreateFolderPath, CreateFolderForFile
+
 namespace orvex {
 
 // Inside a file name: the image is not to be saved (nor the cheque's XML file written).
@@ -16,13 +18,6 @@ inline constexpr std::string_view kDontSaveMarker = "<<DONTSAVE>>";
 // NUL characters go; "\" and "/" stay, so the operator can name subfolders. Empty text (the prompt
 // was cancelled) gives kDontSaveMarker.
 std::string SanitizeUserFileName(std::string_view text);
-
-// Creates the folder and every missing folder above it. Never reports failure: a folder that
-// cannot be made shows up when the file inside it is written.
-void CreateFolderPath(std::string_view path) noexcept;
-
-// Creates the folder part of a file name (the text before its last "\" or "/"), if it has one.
-void CreateFolderForFile(std::string_view fileName) noexcept;
 
 // Which image a "{User}" prompt names.
 enum class ImageSide { kFront, kBack };

@@ -2,14 +2,18 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "base/system_win32.h"
 #include "base/trace.h"
 #include "base/wide_win32.h"
 
 namespace orvex {
-bool CombinePicsJoin::Start(const std::string& targetName) {
+
+bool CombinePicsJoin::Start() {
   const std::wstring interpreter = EnvironmentVariable(L"COMSPEC");
-  std::wstring commandLine = L"\"" + interpreter + L"\" /c netpbm\\CombinePics.bat \"" + ToWide(targetName) + L"\"";
+  std::wstring commandLine =
+      L"\"" + interpreter + L"\" /c netpbm\\CombinePics.bat " + ToWide(std::string(kTemporaryJoined));
   STARTUPINFOW startup = {};
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESHOWWINDOW;
@@ -25,16 +29,21 @@ bool CombinePicsJoin::Start(const std::string& targetName) {
   return true;
 }
 
-void CombinePicsJoin::WaitForPrevious() {
+ImageJoin::Outcome CombinePicsJoin::Wait(std::chrono::milliseconds bound) {
   if (!process_) {
-    return;
+    return Outcome::kNone;
   }
-  if (WaitForSingleObject(process_.Get(), static_cast<DWORD>(waitBound_.count())) == WAIT_TIMEOUT) {
-    WriteDebugLog("netpbm\\CombinePics.bat still runs after " + std::to_string(waitBound_.count()) +
-                  " ms; the next images are written anyway");
-    return;
+  if (WaitForSingleObject(process_.Get(), static_cast<DWORD>(bound.count())) == WAIT_TIMEOUT) {
+    return Outcome::kRunning;
   }
+  DWORD exitCode = 1;
+  GetExitCodeProcess(process_.Get(), &exitCode);
   process_.Reset();
+  if (exitCode != 0) {
+    WriteDebugLog("netpbm\\CombinePics.bat ended with exit status " + std::to_string(exitCode));
+    return Outcome::kFailed;
+  }
+  return Outcome::kSucceeded;
 }
 
 }  // namespace orvex

@@ -82,6 +82,7 @@ void ReaderPolling::Tick() {
 }
 
 void ReaderPolling::Poll() {
+  context_.reader.SettleFinishedJoin();
   if (context_.debugMode) {
     Read("DEBUG", kAnnouncedDocFeedTimeout);
   }

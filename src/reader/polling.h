@@ -30,6 +30,8 @@ class DocumentReader {
   // docType: the feeder option ("MANUAL", "ID", "AUTOFEED", "MSR", "ALL" or "DEBUG"); an ImageSafe
   // reader may change it to the kind it read.
   virtual void ReadDoc(std::string& docType, int32_t docFeedTimeout) = 0;
+  // Every tick, before it polls: finishes what an earlier read left running (an image join).
+  virtual void SettleFinishedJoin() = 0;
 };
 
 struct PollingContext {

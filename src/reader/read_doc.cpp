@@ -2,12 +2,10 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <filesystem>
-#include <system_error>
+#include <utility>
 
 #include "base/error.h"
 #include "base/extract_between.h"
-#include "base/file_io.h"
 #include "base/trace.h"
 #include "base/vb_convert.h"
 #include "interpret/classification.h"
@@ -22,6 +20,8 @@ constexpr int32_t kReplyValueCapacity = 1024;
 constexpr int32_t kPreviewAttempts = 10;
 constexpr int32_t kImageAttempts = 4;
 constexpr std::chrono::milliseconds kImageRetryWait{500};
+// The largest image the read accepts: a reply that claims more is not believed.
+constexpr int32_t kMaxImageBytes = 64 * 1024 * 1024;
 
 bool IsChequeFeeder(std::string_view docType) {
   return docType == "MANUAL" || docType == "AUTOFEED" || docType == "ALL";
@@ -92,15 +92,12 @@ std::string SecondsText(std::chrono::milliseconds elapsed) {
   return seconds;
 }
 
-void DeleteFileIfPresent(std::string_view path) {
-  std::error_code ignored;
-  std::filesystem::remove(ToFsPath(path), ignored);
-}
-
-bool HasContent(std::string_view path) {
-  std::error_code error;
-  const auto size = std::filesystem::file_size(ToFsPath(path), error);
-  return !error && size > 0;
+// The name the back of a cheque is kept under when it could not be joined to its front.
+std::string BackSideName(std::string_view frontName) {
+  const size_t fileStart = frontName.find_last_of("\\/") + 1;  // 0 when the name has no folder
+  const size_t dot = frontName.rfind('.');
+  const size_t end = dot == std::string_view::npos || dot < fileStart ? frontName.size() : dot;
+  return std::string(frontName.substr(0, end)) + "-back" + std::string(frontName.substr(end));
 }
 
 }  // namespace
@@ -126,6 +123,7 @@ std::vector<ReaderOption> ReadOptions(std::string_view docType, int32_t docFeedT
 }
 
 void DocumentRead::ReadDoc(std::string& docType, int32_t docFeedTimeout) {
+  const DocumentTrail::Document document(context_.trail);
   if (docType == "DEBUG") {
     context_.processors.ParseAndFeedCheque("DEBUG", "", "", false);
     return;
@@ -136,8 +134,17 @@ void DocumentRead::ReadDoc(std::string& docType, int32_t docFeedTimeout) {
   }
   ++documentsRead_;
   std::string imageNames;
-  RunSkippingError([&] { imageNames = ProcessDocument(docType, replyText); });
-  RunSkippingError([&] { SaveImages(docType, imageNames, replyText); });
+  RunTellingError("ReadDoc", [&] { imageNames = ProcessDocument(docType, replyText); });
+  RunTellingError("ReadDoc", [&] { SaveImages(docType, imageNames, replyText); });
+}
+
+void DocumentRead::RunTellingError(std::string_view operation, const std::function<void()>& step) {
+  try {
+    step();
+  } catch (const std::exception& exception) {
+    const Error error = AsError(exception);
+    context_.trail.Tell(ProcessingStoppedText(error), std::string(operation) + " " + error.TraceText());
+  }
 }
 
 bool DocumentRead::PullDocument(std::string& docType, int32_t docFeedTimeout, std::string& replyText) {
@@ -211,40 +218,37 @@ std::string DocumentRead::ProcessChequeFeederDocument(const std::string& replyTe
   }
   const std::string micrText = CleanedReplyValue(ReplyValue(replyText, "DocInfo", "MICRRaw"));
   if (micrText.empty()) {
-    WriteDebugLog("No MICR line was read: nothing is typed and no image is saved");
+    context_.trail.Tell(NoMicrLineText(), "No MICR line was read: nothing is typed and no image is saved");
     return "";
   }
-  std::string imageNames;
-  RunSkippingError([&] {
-    switch (ClassifyDocument(micrText, profile.MinUnreadCharsForNoMICR)) {
-      case dtUnidentified:
-        imageNames = context_.processors.ParseAndFeedGenUSCheque(micrText, false);
-        break;
-      case dtCheque:
-        imageNames = context_.processors.ParseAndFeedCheque(micrText, "", "", false);
-        break;
-      case dtUSCheque:
-        imageNames = context_.processors.ParseAndFeedGenUSCheque(micrText, true);
-        break;
-      default:
-        break;
-    }
-  });
-  return imageNames;
+  const DocumentType type = ClassifyDocument(micrText, profile.MinUnreadCharsForNoMICR);
+  switch (type) {
+    case dtUnidentified:
+      return context_.processors.ParseAndFeedGenUSCheque(micrText, false);
+    case dtCheque:
+      return context_.processors.ParseAndFeedCheque(micrText, "", "", false);
+    case dtUSCheque:
+      return context_.processors.ParseAndFeedGenUSCheque(micrText, true);
+    default:
+      context_.trail.Tell(KindNotProcessedText(type), "A document of kind " + std::to_string(type) +
+                                                          " is not processed: " + micrText);
+      return "";
+  }
 }
 
 void DocumentRead::ProcessStripe(const std::string& replyText) {
-  bool anyTrack = false;
+  bool anyTyped = false;
   for (const char track : {'1', '2', '3'}) {
     if (context_.settings.msrTracks.find(track) == std::string::npos) {
       continue;
     }
     const std::string text = CleanedReplyValue(ReplyValue(replyText, "MSRInfo", std::string("TrackData") + track));
-    anyTrack = anyTrack || !text.empty();
-    RunSkippingError([&] { context_.processors.ParseAndFeedMagStripe(text); });
+    // An empty track fails in the processor too; only a track that was typed counts.
+    const bool typed = RunSkippingError([&] { context_.processors.ParseAndFeedMagStripe(text); });
+    anyTyped = anyTyped || (typed && !text.empty());
   }
-  if (!anyTrack) {
-    WriteDebugLog("No stripe track was read: nothing is typed");
+  if (!anyTyped) {
+    context_.trail.Tell(CardNotReadText(), "No stripe track was read: nothing is typed");
   }
 }
 
@@ -255,58 +259,139 @@ void DocumentRead::SaveImages(const std::string& docType, const std::string& ima
   const size_t star = names.find('*');
   const std::string frontName = names.substr(0, star);
   const std::string backName = names.substr(star + 1, names.find('*', star + 1) - star - 1);
-  const ProfileSettings& profile = context_.profile;
-  const bool combine = profile.CombineChequeImages;
+  const bool combine = context_.profile.CombineChequeImages;
   const bool frontDontSave = frontName.find(kDontSaveMarker) != std::string::npos;
+  const bool joinsFront = JoinsImages(docType) && combine && Saves(frontName);
+  // The temporary images belong to a join that still runs, which is never overtaken: this
+  // document's images then go around them, unjoined.
+  const bool temporariesFree = !combine || SettleJoin(kJoinWaitBound);
+  if (!temporariesFree) {
+    WriteDebugLog("netpbm\\CombinePics.bat still runs after " + std::to_string(kJoinWaitBound.count()) +
+                  " ms; this document's images are not joined");
+  }
 
   if (Saves(frontName)) {
-    const std::string target = JoinsImages(docType) && combine ? std::string(kTemporaryFront) : frontName;
-    RunSkippingError([&] { FetchImage(replyText, Image::kFront, target, kImageAttempts); });
+    SaveImage(replyText, Image::kFront, joinsFront && temporariesFree ? std::string(kTemporaryFront) : frontName,
+              frontName);
   }
   if ((Saves(backName) || combine) && !(frontDontSave && combine)) {
-    const std::string target = combine ? std::string(kTemporaryBack) : backName;
-    RunSkippingError([&] { FetchImage(replyText, Image::kBack, target, kImageAttempts); });
+    const std::string joinedBackName = joinsFront ? BackSideName(frontName) : "";
+    if (!combine) {
+      SaveImage(replyText, Image::kBack, backName, backName);
+    } else if (temporariesFree) {
+      SaveImage(replyText, Image::kBack, std::string(kTemporaryBack), joinedBackName);
+    } else {
+      SaveImage(replyText, Image::kBack, "", joinedBackName);  // straight to the recovery folder
+    }
   }
-  if (JoinsImages(docType) && combine && Saves(frontName)) {
+  if (joinsFront && temporariesFree) {
     JoinOrSaveFront(frontName);
   }
 }
 
 void DocumentRead::JoinOrSaveFront(const std::string& frontName) {
-  CreateFolderForFile(frontName);
-  if (HasContent(kTemporaryBack) && context_.join.Start(frontName)) {
-    return;
+  FileStore& files = context_.files;
+  files.CreateFolderFor(frontName);
+  if (HasContent(files, kTemporaryBack)) {
+    files.Remove(kTemporaryJoined);
+    if (context_.join.Start()) {
+      pendingJoin_ = PendingJoin{frontName, context_.trail.DocumentName()};
+      return;
+    }
   }
-  if (!HasContent(kTemporaryFront)) {
-    return;
+  if (HasContent(files, kTemporaryFront) && !files.Move(kTemporaryFront, frontName)) {
+    WriteDebugLog("Could not save the front image as " + frontName);
+    context_.trail.KeepFile(kTemporaryFront, frontName, kImageFile);
   }
-  std::error_code error;
-  std::filesystem::copy_file(ToFsPath(kTemporaryFront), ToFsPath(frontName),
-                             std::filesystem::copy_options::overwrite_existing, error);
-  if (error) {
-    WriteDebugLog("Could not save the front image as " + frontName + ": " + error.message());
-    return;
-  }
-  DeleteFileIfPresent(kTemporaryFront);
 }
 
-bool DocumentRead::FetchImage(const std::string& replyText, Image image, const std::string& target, int32_t attempts) {
+bool DocumentRead::SettleJoin(std::chrono::milliseconds bound) {
+  const ImageJoin::Outcome outcome = context_.join.Wait(bound);
+  if (outcome == ImageJoin::Outcome::kRunning) {
+    return false;
+  }
+  if (!pendingJoin_) {
+    return true;
+  }
+  const PendingJoin settled = std::move(*pendingJoin_);
+  pendingJoin_.reset();
+  const DocumentTrail::Document document(context_.trail, settled.documentName);
+  FileStore& files = context_.files;
+  if (outcome == ImageJoin::Outcome::kSucceeded && HasContent(files, kTemporaryJoined)) {
+    if (files.Move(kTemporaryJoined, settled.frontName)) {
+      WriteDebugLog("Joined image saved as " + settled.frontName);
+    } else {
+      WriteDebugLog("Could not save the joined image as " + settled.frontName);
+      context_.trail.KeepFile(kTemporaryJoined, settled.frontName, kImageFile);
+    }
+    return true;
+  }
+  WriteDebugLog("The join of " + settled.frontName + " failed; its images are kept apart");
+  KeepJoinImages(settled);
+  return true;
+}
+
+void DocumentRead::KeepJoinImages(const PendingJoin& join) {
+  bool kept = false;
+  for (const auto& [temporary, intendedName] : {std::pair{kTemporaryFront, join.frontName},
+                                                 std::pair{kTemporaryBack, BackSideName(join.frontName)}}) {
+    if (HasContent(context_.files, temporary)) {
+      context_.trail.KeepFile(temporary, intendedName, kImageFile);
+      kept = true;
+    }
+  }
+  if (!kept) {
+    context_.trail.Tell(JoinFailedText(join.frontName), "No image of the failed join is left for " + join.frontName);
+  }
+}
+
+void DocumentRead::SaveImage(const std::string& replyText, Image image, const std::string& target,
+                             const std::string& intendedName) {
+  const FetchedImage fetched = FetchImage(replyText, image, target, kImageAttempts);
+  if (intendedName.empty()) {
+    return;
+  }
+  switch (fetched.result) {
+    case FetchedImage::Result::kNotWritten:
+      context_.trail.Keep(intendedName, fetched.bytes, kImageFile);
+      break;
+    case FetchedImage::Result::kNotReceived:
+    case FetchedImage::Result::kTooLarge:
+      context_.trail.Tell(ImageNotReceivedText(intendedName), "Image not received for " + intendedName);
+      break;
+    case FetchedImage::Result::kNone:
+    case FetchedImage::Result::kWritten:
+      break;
+  }
+}
+
+DocumentRead::FetchedImage DocumentRead::FetchImage(const std::string& replyText, Image image,
+                                                    const std::string& target, int32_t attempts) {
   const int32_t index = static_cast<int32_t>(image);
   std::string sizeText;
   int32_t capacity = kReplyValueCapacity;
   if (context_.library.MTMICRGetIndexValue(replyText, "ImageInfo", "ImageSize", index, sizeText, capacity) != 0) {
-    return false;
+    return {};
   }
   const std::optional<int32_t> imageSize = ToInt32(CleanedReplyValue(sizeText));
   if (!imageSize || *imageSize <= 0) {
-    return false;
+    return {};
+  }
+  if (*imageSize > kMaxImageBytes) {
+    WriteDebugLog("ImageSize " + std::to_string(*imageSize) + " of image " + std::to_string(index) +
+                  " is above 64 MB: the image is skipped");
+    return {FetchedImage::Result::kTooLarge, ""};
   }
   if (target == kPreviewImage || target == kTemporaryFront || target == kTemporaryBack) {
-    PrepareTemporary(target);
+    context_.files.Remove(target);  // an earlier document's file, whose join has ended
   }
+  std::string bytes;
   for (int32_t attempt = 1; attempt <= attempts; ++attempt) {
-    if (TryImageOnce(replyText, image, target, *imageSize)) {
-      return true;
+    if (TryImageOnce(replyText, image, target, *imageSize, bytes)) {
+      return {FetchedImage::Result::kWritten, ""};
+    }
+    if (target.empty() && !bytes.empty()) {
+      break;
     }
     if (image != Image::kPreview) {
       WriteDebugLog(image == Image::kFront ? "Retrying to get front image" : "Retrying to get back image");
@@ -316,19 +401,27 @@ bool DocumentRead::FetchImage(const std::string& replyText, Image image, const s
       WriteDebugLog("Retry #" + std::to_string(attempt) + " to get preview image");
     }
   }
-  return false;
+  if (bytes.empty()) {
+    return {FetchedImage::Result::kNotReceived, ""};
+  }
+  return {FetchedImage::Result::kNotWritten, std::move(bytes)};
 }
 
 bool DocumentRead::TryImageOnce(const std::string& replyText, Image image, const std::string& target,
-                                int32_t imageSize) {
+                                int32_t imageSize, std::string& bytes) {
   const int32_t index = static_cast<int32_t>(image);
   std::string address;
   int32_t capacity = kReplyValueCapacity;
   context_.library.MTMICRGetIndexValue(replyText, "ImageInfo", "ImageURL", index, address, capacity);
-  std::string bytes;
+  std::string delivered;
   int32_t byteCount = imageSize;
-  if (context_.library.MTMICRGetImage(context_.settings.deviceName, CleanedReplyValue(address), bytes, byteCount) !=
-      0) {
+  if (context_.library.MTMICRGetImage(context_.settings.deviceName, CleanedReplyValue(address), delivered,
+                                      byteCount) != 0) {
+    return false;
+  }
+  delivered.resize(std::min<size_t>(delivered.size(), static_cast<size_t>(std::clamp(byteCount, 0, imageSize))));
+  bytes = std::move(delivered);
+  if (target.empty()) {
     return false;
   }
   switch (image) {
@@ -337,24 +430,18 @@ bool DocumentRead::TryImageOnce(const std::string& replyText, Image image, const
       break;
     case Image::kFront:
       WriteDebugLog("Saving front/ID: " + target);
-      CreateFolderForFile(target);
+      context_.files.CreateFolderFor(target);
       break;
     case Image::kBack:
-      CreateFolderForFile(target);
+      context_.files.CreateFolderFor(target);
       WriteDebugLog("Saving backside: " + target);
       break;
   }
-  bytes.resize(std::min<size_t>(bytes.size(), static_cast<size_t>(std::clamp(byteCount, 0, imageSize))));
-  if (!WriteFileBytes(target, bytes)) {
+  if (!context_.files.Write(target, bytes)) {
     WriteDebugLog("Could not write " + target);
     return false;
   }
   return true;
-}
-
-void DocumentRead::PrepareTemporary(std::string_view path) {
-  context_.join.WaitForPrevious();
-  DeleteFileIfPresent(path);
 }
 
 std::string DocumentRead::ReplyValue(const std::string& replyText, const std::string& section, const std::string& key) {

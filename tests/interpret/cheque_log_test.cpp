@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <functional>
 
 #include "support/processing_harness.h"
 #include "support/trace_capture.h"
@@ -81,16 +82,60 @@ TEST_F(HeldLogTest, ItsLinesWaitAndGoInOnceInOrderBeforeTheNextLine) {
   EXPECT_EQ(h.boxes.Shown().size(), 2u) << "held again: warned again";
 }
 
-TEST_F(HeldLogTest, WhenThePendingFileCannotBeWrittenEitherTheOperatorSeesBothNames) {
+TEST_F(HeldLogTest, WhenThePendingFileCannotBeWrittenEitherTheLineIsKeptAndTheOperatorTold) {
   Lock(log);
   Lock(pending);
-  h.ProcessNumberedCheques(1, 1);
+  const std::string line = h.ProcessNumberedCheques(1, 1);
   EXPECT_EQ(h.delivery.typed.size(), 1u);
   ASSERT_EQ(h.boxes.Shown().size(), 1u);
-  const Message& error = h.boxes.Shown()[0];
-  EXPECT_EQ(error.title, "שגיאה בקורא צ'קים וכרטיסים של Orvex");
-  EXPECT_NE(error.text.find(log), std::string::npos);
-  EXPECT_NE(error.text.find(pending), std::string::npos);
+  const Message& kept = h.boxes.Shown()[0];
+  EXPECT_EQ(kept.icon, MessageIcon::Exclamation);
+  EXPECT_NE(kept.text.find(log), std::string::npos);
+  EXPECT_NE(kept.text.find("Unsaved\\"), std::string::npos);
+  ASSERT_TRUE(fs::exists("Unsaved"));
+  EXPECT_EQ(ReadFileBytes(fs::directory_iterator("Unsaved")->path().string()), line);
+}
+
+TEST_F(HeldLogTest, EveryLineReachesTheLogWholeAndOnceWhateverTheDiskDoes) {
+  using testing::DiskFault;
+  const struct {
+    const char* fault;
+    std::function<void()> beforeFirst, beforeSecond;
+    bool firstKeptApart;  // the first line, written nowhere else, is in the recovery folder
+  } cases[] = {
+      {"a pending file that cannot be removed",
+       [&] { Lock(log); },
+       [&] {
+         Unlock(log);
+         h.files.Fail(pending, DiskFault::kUndeletable);
+       },
+       false},
+      {"a pending file that can be neither removed nor emptied",
+       [&] { Lock(log); },
+       [&] {
+         Unlock(log);
+         h.files.Fail(pending, DiskFault::kReadOnly);
+       },
+       false},
+      {"a disk that fills up part-way through the line", [&] { h.files.Fail(log, DiskFault::kFull, 10); },
+       [&] { h.files.Heal(); }, true},
+      {"a last line that another program left open", [&] { WriteFileBytes(log, "typed by hand"); }, [] {}, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.fault);
+    fs::remove_all("Unsaved");
+    fs::remove(ToFsPath(pending));
+    fs::remove(ToFsPath(log));
+    h.files.Heal();
+    c.beforeFirst();
+    const std::string byHand = ReadFileBytes(log).value_or("");
+    const std::string first = h.ProcessNumberedCheques(1, 1);
+    c.beforeSecond();
+    const std::string rest = h.ProcessNumberedCheques(2, 3);
+    h.files.Heal();
+    EXPECT_EQ(ReadFileBytes(log), (byHand.empty() ? "" : byHand + "\r\n") + (c.firstKeptApart ? "" : first) + rest);
+    EXPECT_EQ(fs::exists("Unsaved"), c.firstKeptApart);
+  }
 }
 
 TEST_F(HeldLogTest, ANewLogTakesTheHeldLinesIntoTheOldOne) {
@@ -105,11 +150,23 @@ TEST_F(HeldLogTest, ANewLogTakesTheHeldLinesIntoTheOldOne) {
   EXPECT_EQ(ReadFileBytes(log), next);
 }
 
-TEST_F(HeldLogTest, ANewLogThatCannotBeCopiedKeepsTheOldOne) {
+TEST_F(HeldLogTest, ANewLogIsAllOrNothingAndNeverReplacesAnEarlierArchive) {
+  const std::string archive = h.folder.File("old\\20260305.csv");
   const std::string lines = h.ProcessNumberedCheques(1, 1);
-  fs::create_directories(ToFsPath(h.folder.File("old\\20260305.csv")));
+  CreateFolderForFile(archive);
+  WriteFileBytes(archive, "earlier archive");
   h.processing.StartNewCsvLog();
-  EXPECT_EQ(ReadFileBytes(log), lines);
+  EXPECT_EQ(ReadFileBytes(archive), "earlier archive");
+  EXPECT_EQ(ReadFileBytes(h.folder.File("old\\20260305 (2).csv")), lines);
+  EXPECT_FALSE(fs::exists(ToFsPath(log)));
+
+  const std::string held = h.ProcessNumberedCheques(2, 2);
+  h.files.Fail(log, testing::DiskFault::kUndeletable);  // open in another program
+  h.processing.StartNewCsvLog();
+  EXPECT_EQ(ReadFileBytes(log), held);
+  EXPECT_FALSE(fs::exists(ToFsPath(h.folder.File("old\\20260305 (3).csv"))));
+  ASSERT_EQ(h.boxes.Shown().size(), 1u);
+  EXPECT_NE(h.boxes.Shown()[0].text.find(log), std::string::npos);
 }
 
 }  // namespace

@@ -143,6 +143,25 @@ TEST(ParseAndFeedCheque, AFailureEndsTheChequeWithItsTraceLineAndLeavesTheBankPr
   EXPECT_TRUE(trace.Contains("ParseAndFeedCheque Error #5 - Invalid procedure call or argument"));
   EXPECT_EQ(h.profiles.CurrentProfile(), 1);
   EXPECT_EQ(h.profiles.Settings().ChequeTemplate, "main");
+  ASSERT_EQ(h.boxes.Shown().size(), 1u) << "the operator knows the cheque was not processed";
+  EXPECT_NE(h.boxes.Shown()[0].text.find("Error #5 - Invalid procedure call or argument"), std::string::npos);
+}
+
+TEST(ParseAndFeedCheque, AnXmlFileThatCannotBeWrittenIsKeptAndTheRestOfTheChequeGoesOn) {
+  ProcessingHarness h(Profile(
+      "CreateXML=1\nImageBeforeSendKeys=1\nChequeTemplate=typed\nImageFileNameTemplate=<folder>x\\{ChequeNum}.jpg\n"
+      "BackImageFileNameTemplate=<folder>x\\{ChequeNum}b.jpg\n"));
+  h.files.Fail(h.folder.File("x\\1234.xml"), testing::DiskFault::kReadOnly);
+  EXPECT_EQ(h.processing.ParseAndFeedCheque(kSampleLine, "", "", false),
+            h.WithFolder("<folder>x\\1234.jpg*<folder>x\\1234b.jpg"))
+      << "the images are still saved";
+  EXPECT_EQ(h.delivery.typed, std::vector<std::string>{"typed"});
+  ASSERT_EQ(h.boxes.Shown().size(), 1u);
+  EXPECT_NE(h.boxes.Shown()[0].text.find(h.folder.File("x\\1234.xml")), std::string::npos);
+  ASSERT_TRUE(std::filesystem::exists("Unsaved"));
+  EXPECT_NE(ReadFileBytes(std::filesystem::directory_iterator("Unsaved")->path().string()).value_or("").find(
+                "<Number>1234</Number>"),
+            std::string::npos);
 }
 
 TEST(ParseAndFeedCheque, ARestrictedAccountTakesTheLimitedNamesAndHoldsTheKeysBack) {

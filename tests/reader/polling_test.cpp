@@ -28,8 +28,10 @@ class RecordingReader : public DocumentReader {
       during();
     }
   }
+  void SettleFinishedJoin() override { ++settles; }
   std::vector<std::string> reads;
   std::function<void()> during;
+  int settles = 0;
 };
 
 class PollingTest : public ::testing::Test {

@@ -6,6 +6,8 @@
 #include "base/file_io.h"
 #include "support/current_folder.h"
 #include "support/fake_clock.h"
+#include "support/fake_message_boxes.h"
+#include "support/faulty_files.h"
 #include "support/fake_reader_library.h"
 #include "support/fake_shell.h"
 #include "support/recording_reader_clients.h"
@@ -50,7 +52,7 @@ class ReadDocTest : public ::testing::Test {
     }
   }
   std::string Read(std::string docType) {
-    DocumentRead({library, settings, profiles.Settings(), processors, prompt, join, clock}).ReadDoc(docType, 500);
+    read.ReadDoc(docType, 500);
     return docType;
   }
   std::optional<std::string> File(const std::string& name) { return ReadFileBytes(name); }
@@ -63,10 +65,14 @@ class ReadDocTest : public ::testing::Test {
   cInifile ini;
   testing::FakeShell shell;
   Profiles profiles{ini, shell};
-  RecordingProcessors processors;
   ScriptedPrompt prompt;
   RecordingJoin join;
   testing::FakeClock clock;
+  testing::FaultyFiles files;
+  testing::FakeMessageBoxes boxes;
+  DocumentTrail trail{files, clock, boxes};
+  RecordingProcessors processors{&trail};
+  DocumentRead read{{library, settings, profiles.Settings(), processors, prompt, join, clock, files, trail}};
 };
 
 // The options as "Section/Key#index=value" lines.
@@ -167,11 +173,13 @@ TEST_F(ReadDocTest, TheMicrLineGoesToTheProcessorOfItsKind) {
   };
   for (const auto& c : cases) {
     processors.calls.clear();
+    boxes = {};
     Reply(c.micr);
     Read("AUTOFEED");
     EXPECT_EQ(processors.calls, c.calls) << c.micr;
+    EXPECT_EQ(boxes.Shown().size(), c.calls.empty() ? 1u : 0u) << "a document no processor takes is told: " << c.micr;
   }
-  EXPECT_TRUE(trace.Contains("No MICR line was read: nothing is typed and no image is saved"));
+  EXPECT_TRUE(trace.Contains("Operator told: No MICR line was read: nothing is typed and no image is saved"));
 }
 
 TEST_F(ReadDocTest, AFailedReadOrANonZeroReturnCodeEndsTheReadSilently) {
@@ -267,6 +275,33 @@ TEST_F(ReadDocTest, AnIdCardIsSavedUnderItsTemplateWithTheOperatorsName) {
             std::find(library.calls.begin(), library.calls.end(), "MTMICRGetImage(EXCELLA_USB,img/2)"));
 }
 
+// The recovery folder's files as "name=content", the time stamp left out.
+std::vector<std::string> UnsavedFiles() {
+  std::vector<std::string> kept;
+  if (!std::filesystem::exists(kUnsavedFolder)) {
+    return kept;
+  }
+  for (const auto& entry : std::filesystem::directory_iterator(kUnsavedFolder)) {
+    const std::string name = entry.path().filename().string();
+    kept.push_back(name.substr(name.find('_') + 1) + "=" + ReadFileBytes(entry.path().string()).value_or(""));
+  }
+  std::sort(kept.begin(), kept.end());
+  return kept;
+}
+
+// Whether every text is in the one box the operator saw.
+::testing::AssertionResult OneBoxNames(const std::vector<Message>& shown, const std::vector<std::string>& texts) {
+  if (shown.size() != 1) {
+    return ::testing::AssertionFailure() << shown.size() << " boxes";
+  }
+  for (const std::string& text : texts) {
+    if (shown[0].text.find(text) == std::string::npos) {
+      return ::testing::AssertionFailure() << "no \"" << text << "\" in: " << shown[0].text;
+    }
+  }
+  return ::testing::AssertionSuccess();
+}
+
 TEST_F(ReadDocTest, JoinedImagesNeverUseAnEarlierChequesBack) {
   UseProfile("CombineChequeImages=1\n");
   std::filesystem::create_directory("netpbm");
@@ -275,17 +310,97 @@ TEST_F(ReadDocTest, JoinedImagesNeverUseAnEarlierChequesBack) {
   library.images.erase("img/2");
   processors.imageNames = "c\\1.jpg*";
   Read("MANUAL");
-  EXPECT_TRUE(join.started.empty()) << "no back arrived: the front is saved alone";
+  EXPECT_EQ(join.starts, 0) << "no back arrived: the front is saved alone";
   EXPECT_EQ(File("c\\1.jpg"), "FRONT");
   EXPECT_FALSE(File(std::string(kTemporaryFront)));
-  EXPECT_GE(join.waits, 1) << "a running join ends before the temporary files are touched";
+  EXPECT_TRUE(OneBoxNames(boxes.Shown(), {"c\\1-back.jpg", "לא התקבלה מהקורא"})) << "the missing back is told";
+  boxes = {};
 
   library.images["img/2"] = "BACK";
   processors.imageNames = "c\\2.jpg*";
+  join.joinedBytes = "JOINED";
   Read("MANUAL");
-  EXPECT_EQ(join.started, std::vector<std::string>{"c\\2.jpg"});
+  EXPECT_EQ(join.starts, 1);
   EXPECT_EQ(File(std::string(kTemporaryFront)), "FRONT");
   EXPECT_EQ(File(std::string(kTemporaryBack)), "BACK");
+  read.SettleFinishedJoin();  // the next tick
+  EXPECT_EQ(File("c\\2.jpg"), "JOINED");
+  EXPECT_TRUE(boxes.Shown().empty());
+}
+
+TEST_F(ReadDocTest, AnImageThatCannotGoWhereItBelongsIsKeptAndTheOperatorToldOnce) {
+  const struct {
+    const char* fault;
+    std::function<void()> cause;
+    std::vector<std::string> saved;    // in the data folder
+    std::vector<std::string> unsaved;  // in the recovery folder
+    std::vector<std::string> told;     // in the one box
+  } cases[] = {
+      {"a folder that cannot be written",
+       [this] { files.Fail("Q:", testing::DiskFault::kReadOnly); },
+       {},
+       {"Q__c_1-back.jpg=BACK", "Q__c_1.jpg=FRONT"},
+       {"Q:\\c\\1.jpg", "Q:\\c\\1-back.jpg", "Unsaved\\", "הצ'ק מספר 0001234"}},
+      {"a share gone offline", [this] { files.Fail("Q:", testing::DiskFault::kOffline); }, {},
+       {"Q__c_1-back.jpg=BACK", "Q__c_1.jpg=FRONT"}, {"Q:\\c\\1.jpg"}},
+      {"a transfer that never succeeds", [this] { library.failingImageCalls = 100; }, {}, {},
+       {"Q:\\c\\1.jpg", "Q:\\c\\1-back.jpg", "לא התקבלה מהקורא"}},
+      {"a size above 64 MB",
+       [this] { Reply(kChequeLine, 0, "ImageInfo/ImageSize#1=67108865\nImageInfo/ImageURL#1=img/1\n"); },
+       {},
+       {},
+       {"Q:\\c\\1.jpg", "לא התקבלה מהקורא"}},
+      {"a processor that stops with an error", [this] { processors.throws = true; }, {}, {},
+       {"Error #5"}},
+  };
+  UseProfile("");
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.fault);
+    std::filesystem::remove_all(kUnsavedFolder);
+    files.Heal();
+    boxes = {};
+    library.failingImageCalls = 0;
+    processors.throws = false;
+    processors.imageNames = "Q:\\c\\1.jpg*Q:\\c\\1-back.jpg";
+    processors.documentName = "הצ'ק מספר 0001234";
+    Reply(kChequeLine);
+    c.cause();
+    Read("MANUAL");
+    EXPECT_EQ(UnsavedFiles(), c.unsaved);
+    EXPECT_TRUE(OneBoxNames(boxes.Shown(), c.told));
+    EXPECT_EQ(boxes.Shown()[0].title, kTitleInformation);
+    EXPECT_EQ(boxes.Shown()[0].icon, MessageIcon::Exclamation);
+  }
+  EXPECT_TRUE(trace.Contains("ImageSize 67108865 of image 1 is above 64 MB: the image is skipped"));
+}
+
+TEST_F(ReadDocTest, AJoinsImagesReachTheChequeOrTheRecoveryFolderAndARunningJoinIsNeverOvertaken) {
+  UseProfile("CombineChequeImages=1\n");
+  std::filesystem::create_directory("netpbm");
+  Reply(kChequeLine);
+  processors.imageNames = "c\\1.jpg*";
+
+  join.outcome = ImageJoin::Outcome::kFailed;
+  Read("MANUAL");
+  read.SettleFinishedJoin();
+  EXPECT_EQ(UnsavedFiles(), (std::vector<std::string>{"c_1-back.jpg=BACK", "c_1.jpg=FRONT"}));
+  EXPECT_TRUE(OneBoxNames(boxes.Shown(), {"c\\1.jpg", "c\\1-back.jpg"}));
+  EXPECT_FALSE(File(std::string(kTemporaryFront))) << "the temporaries went into the recovery folder";
+  std::filesystem::remove_all(kUnsavedFolder);
+  boxes = {};
+
+  join.outcome = ImageJoin::Outcome::kRunning;  // a join slower than the next cheque
+  Read("MANUAL");
+  processors.imageNames = "c\\2.jpg*";
+  library.images = {{"img/1", "FRONT 2"}, {"img/2", "BACK 2"}};
+  Read("MANUAL");
+  EXPECT_EQ(join.starts, 2) << "the second cheque starts no join of its own";
+  EXPECT_EQ(join.waits.back(), kJoinWaitBound);
+  EXPECT_EQ(File(std::string(kTemporaryFront)), "FRONT") << "the running join's images are left alone";
+  EXPECT_EQ(File(std::string(kTemporaryBack)), "BACK");
+  EXPECT_EQ(File("c\\2.jpg"), "FRONT 2") << "saved unjoined";
+  EXPECT_EQ(UnsavedFiles(), std::vector<std::string>{"c_2-back.jpg=BACK 2"});
+  EXPECT_TRUE(OneBoxNames(boxes.Shown(), {"c\\2-back.jpg"}));
 }
 
 TEST_F(ReadDocTest, TheDebugEntryNeverTouchesTheReader) {

@@ -1,8 +1,9 @@
 #pragma once
 
 // The document processors over a real configuration file and real log files in a temporary
-// folder, with scripted dialogs, prompt and restricted-account sources, a fixed clock, and a key
-// delivery that records what the SendInput engine was given.
+// folder (the current folder meanwhile), with scripted dialogs, prompt and restricted-account
+// sources, a fixed clock, a disk that fails where a test says, and a key delivery that records
+// what the SendInput engine was given.
 
 #include <deque>
 #include <optional>
@@ -16,7 +17,9 @@
 #include "config/profiles.h"
 #include "interpret/document_processing.h"
 #include "keys/feed.h"
+#include "support/current_folder.h"
 #include "support/fake_clock.h"
+#include "support/faulty_files.h"
 #include "support/fake_message_boxes.h"
 #include "support/fake_shell.h"
 #include "support/ini_text_file.h"
@@ -154,6 +157,7 @@ class ProcessingHarness {
   }
 
   TempFolder folder;
+  CurrentFolder current{folder.Path()};  // the data folder, where the recovery folder lies
   cInifile ini;
   FakeShell shell;
   Profiles profiles{ini, shell};
@@ -166,7 +170,10 @@ class ProcessingHarness {
   FakeClock clock;
   // Bank 12, branches 300 to 400: the sample cheque's remainder 7 is accepted.
   BanksBranches banksBranches{{{12, 300, 400, 7, 7, 7, 7}, {11, 1, 999, 0, 1, 2, 3}}};
-  DocumentProcessing processing{profiles, feeder, dialogs, prompt, restricted, boxes, clock, banksBranches};
+  FaultyFiles files;
+  DocumentTrail trail{files, clock, boxes};
+  DocumentProcessing processing{profiles, feeder,        dialogs, prompt, restricted, boxes,
+                                clock,    banksBranches, files,   trail};
 };
 
 }  // namespace orvex::testing

@@ -8,16 +8,27 @@
 #include <vector>
 
 #include "base/error.h"
+#include "base/file_io.h"
 #include "interpret/document_processors.h"
+#include "interpret/document_trail.h"
 #include "reader/image_join.h"
 
 namespace orvex::testing {
 
 class RecordingProcessors : public DocumentProcessors {
  public:
+  explicit RecordingProcessors(DocumentTrail* trail = nullptr) : trail_(trail) {}
+
+  // Names the document in the trail, as the cheque processor does; fails when `throws` is set.
   std::string ParseAndFeedCheque(const std::string& micrText, const std::string&, const std::string&,
                                  bool) override {
     calls.push_back("Cheque(" + micrText + ")");
+    if (trail_ && !documentName.empty()) {
+      trail_->NameDocument(documentName);
+    }
+    if (throws) {
+      throw Error(kErrInvalidArgument, "Invalid procedure call or argument");
+    }
     return imageNames;
   }
   // A track too short for its sentinels fails, as the stripe processor does.
@@ -34,17 +45,41 @@ class RecordingProcessors : public DocumentProcessors {
 
   std::vector<std::string> calls;
   std::string imageNames;  // what every processor returns
+  std::string documentName;
+  bool throws = false;
+
+ private:
+  DocumentTrail* trail_;
 };
 
+// Records the joins started and the waits for them. A started join ends at the first wait with
+// `outcome` (kRunning: it never ends), having written `joinedBytes`, when any, as its picture.
 class RecordingJoin : public ImageJoin {
  public:
-  bool Start(const std::string& targetName) override {
-    started.push_back(targetName);
+  bool Start() override {
+    ++starts;
+    running_ = true;
+    if (!joinedBytes.empty()) {
+      WriteFileBytes(kTemporaryJoined, joinedBytes);
+    }
     return true;
   }
-  void WaitForPrevious() override { ++waits; }
-  std::vector<std::string> started;
-  int waits = 0;
+  Outcome Wait(std::chrono::milliseconds bound) override {
+    waits.push_back(bound);
+    if (!running_) {
+      return Outcome::kNone;
+    }
+    running_ = outcome == Outcome::kRunning;
+    return outcome;
+  }
+
+  int starts = 0;
+  std::vector<std::chrono::milliseconds> waits;
+  Outcome outcome = Outcome::kSucceeded;
+  std::string joinedBytes;
+
+ private:
+  bool running_ = false;
 };
 
 }  // namespace orvex::testing

@@ -77,12 +77,16 @@ class ReaderFolders : public ::testing::Test {
 class DocumentReadFromVirtualReader : public ReaderFolders {
  protected:
   void Read(std::string docType) {
-    DocumentRead({*library, settings, profile, processors, prompt, join, clock}).ReadDoc(docType, 500);
-    join.WaitForPrevious();
+    read.ReadDoc(docType, 500);
+    read.SettleJoin(20s);
   }
 
   testing::RecordingProcessors processors;
   CombinePicsJoin join;
+  DiskFiles files;
+  testing::FakeMessageBoxes boxes;
+  DocumentTrail trail{files, clock, boxes};
+  DocumentRead read{{*library, settings, profile, processors, prompt, join, clock, files, trail}};
 };
 
 TEST_F(DocumentReadFromVirtualReader, AJoinedChequeIsItsFrontAboveItsBack) {
@@ -175,7 +179,8 @@ class DocumentTypedIntoTarget : public ReaderFolders {
 
   std::string ReadAndType(std::string docType) {
     return testing::TypedText(target.Record([&] {
-      DocumentRead({*library, settings, profiles.Settings(), processing, prompt, join, clock}).ReadDoc(docType, 500);
+      DocumentRead({*library, settings, profiles.Settings(), processing, prompt, join, clock, files, trail})
+          .ReadDoc(docType, 500);
     }));
   }
 
@@ -190,7 +195,10 @@ class DocumentTypedIntoTarget : public ReaderFolders {
   testing::FakeRestrictedAccounts restricted;
   testing::FakeMessageBoxes boxes;
   BanksBranches banksBranches{{{12, 300, 400, 7, 7, 7, 7}}};
-  DocumentProcessing processing{profiles, feeder, dialogs, prompt, restricted, boxes, clock, banksBranches};
+  DiskFiles files;
+  DocumentTrail trail{files, clock, boxes};
+  DocumentProcessing processing{profiles, feeder,        dialogs, prompt, restricted, boxes,
+                                clock,    banksBranches, files,   trail};
   testing::RecordingJoin join;
 };
 

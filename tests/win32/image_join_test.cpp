@@ -11,11 +11,9 @@
 
 #include "base/file_io.h"
 #include "base/handle_win32.h"
-#include "base/wait.h"
 #include "reader/image_join_win32.h"
 #include "reader/reader_library_win32.h"
 #include "support/temp_folder.h"
-#include "support/trace_capture.h"
 #include "wic_image_win32.h"
 
 namespace orvex {
@@ -136,38 +134,34 @@ class CurrentFolder {
   fs::path previous_;
 };
 
-TEST_F(ImageJoinTest, CombinePicsJoinStartsTheBatchFileAndWaitsForItsEnd) {
+TEST_F(ImageJoinTest, CombinePicsJoinWritesThePlainTargetAndReportsHowTheBatchFileEnded) {
   WriteJpeg(L"tmp-front.jpg", Filled(32, 16, 0, 0, 255));
   WriteJpeg(L"tmp-back.jpg", Filled(32, 16, 255, 0, 0));
   const CurrentFolder inProgramFolder(programFolder.Path());
   CombinePicsJoin join;
-  join.WaitForPrevious();  // nothing started yet: returns at once
-  ASSERT_TRUE(join.Start("images\\joined cheque.jpg"));
-  join.WaitForPrevious();
-  const std::optional<Picture> joined = Decoded(programFolder.Path() / L"images" / L"joined cheque.jpg");
+  EXPECT_EQ(join.Wait(std::chrono::milliseconds(0)), ImageJoin::Outcome::kNone) << "nothing started yet";
+  ASSERT_TRUE(join.Start());
+  EXPECT_EQ(join.Wait(std::chrono::milliseconds(kProgramLimitMs)), ImageJoin::Outcome::kSucceeded);
+  const std::optional<Picture> joined = Decoded(netpbm / L"tmp-joined.jpg");
   ASSERT_TRUE(joined);
   EXPECT_EQ(joined->height, 32u);
   EXPECT_TRUE(TemporariesGone());
+  EXPECT_EQ(join.Wait(std::chrono::milliseconds(0)), ImageJoin::Outcome::kNone) << "an ended join is judged once";
+
+  WriteBytes(L"CombinePics.bat", "@echo off\r\nexit /b 3\r\n");
+  ASSERT_TRUE(join.Start());
+  EXPECT_EQ(join.Wait(std::chrono::milliseconds(kProgramLimitMs)), ImageJoin::Outcome::kFailed);
 }
 
-TEST_F(ImageJoinTest, AJoinThatOutlastsTheBoundIsTracedAndTheReadGoesOn) {
+TEST_F(ImageJoinTest, AJoinThatOutlastsTheBoundIsStillRunningUntilItEnds) {
   // A join that runs until the test lets it end.
   WriteBytes(L"CombinePics.bat", "@echo off\r\n:wait\r\nif not exist netpbm\\release goto wait\r\n");
   const CurrentFolder inProgramFolder(programFolder.Path());
-  testing::TraceCapture trace;
-  CombinePicsJoin join(std::chrono::milliseconds(100));
-  ASSERT_TRUE(join.Start("cheque.jpg"));
-  join.WaitForPrevious();
-  EXPECT_TRUE(trace.Contains("netpbm\\CombinePics.bat still runs after 100 ms; the next images are written anyway"));
+  CombinePicsJoin join;
+  ASSERT_TRUE(join.Start());
+  EXPECT_EQ(join.Wait(std::chrono::milliseconds(100)), ImageJoin::Outcome::kRunning);
   WriteBytes(L"release", "");
-  const bool ended = WaitUntil(
-      [&] {
-        const size_t before = trace.Messages().size();
-        join.WaitForPrevious();
-        return trace.Messages().size() == before;
-      },
-      std::chrono::seconds(20));
-  EXPECT_TRUE(ended) << "a wait after the join's end passes without a trace line";
+  EXPECT_EQ(join.Wait(std::chrono::milliseconds(kProgramLimitMs)), ImageJoin::Outcome::kSucceeded);
 }
 
 }  // namespace

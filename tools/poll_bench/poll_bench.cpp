@@ -22,6 +22,7 @@ namespace {
 class CountingReader : public orvex::DocumentReader {
  public:
   void ReadDoc(std::string&, int32_t) override { ++reads; }
+  void SettleFinishedJoin() override {}
   int reads = 0;
 };
 

@@ -68,6 +68,7 @@ Program::Program(const ProgramPaths& paths, const CommandLineSwitches& switches)
       switches_(switches),
       window_(*this),
       boxes_(nullptr),
+      trail_(files_, clock_, boxes_),
       profiles_(ini_, window_),
       loadedLibrary_(LoadReaderLibrary()),
       library_(*loadedLibrary_, [this](const std::string& reply) { window_.SetReaderData(reply); }),
@@ -75,8 +76,9 @@ Program::Program(const ProgramPaths& paths, const CommandLineSwitches& switches)
       restrictedAccounts_(web_, boxes_),
       feeder_(delivery_, *this),
       dialogs_(*this),
-      processing_(profiles_, feeder_, dialogs_, prompt_, restrictedAccounts_, boxes_, clock_, LoadedBanksBranches()),
-      read_({library_, settings_, profiles_.Settings(), processing_, prompt_, join_, clock_}),
+      processing_(profiles_, feeder_, dialogs_, prompt_, restrictedAccounts_, boxes_, clock_, LoadedBanksBranches(),
+                  files_, trail_),
+      read_({library_, settings_, profiles_.Settings(), processing_, prompt_, join_, clock_, files_, trail_}),
       timer_(kPollingInterval, [this] { Tick(); }) {
   ini_.SetPath(paths_.Ini());
   window_.SetRequestTimeoutTarget([this](int32_t seconds) { web_.SetRequestTimeout(seconds); });
@@ -202,10 +204,24 @@ void Program::SearchFolderEntry(int32_t number) {
 }
 
 void Program::TryManualData(const std::string& text) {
+  const DocumentTrail::Document document(trail_);
   orvex::TryManualData(text, profiles_.Settings().MinUnreadCharsForNoMICR, boxes_, processing_);
 }
 
+bool Program::MayChangeState() {
+  if (!trail_.InProgress()) {
+    return true;
+  }
+  WriteDebugLog("A command waits for the document at hand");
+  boxes_.Show(DocumentAtHandNote());
+  return false;
+}
+
 void Program::DoEnd(bool unload) {
+  // A join that still runs is given its bound, so that its picture reaches the cheque's name.
+  if (!read_.SettleJoin(kJoinWaitBound)) {
+    WriteDebugLog("netpbm\\CombinePics.bat still runs at the end; its images stay in netpbm");
+  }
   LeaveShutdownSemaphore(paths_.Semaphore());
   if (unload) {
     window_.Unload();  // removes the tray icon and comes back here with unload false

@@ -84,6 +84,7 @@ class Program final : private MainWindowHandler, private FeedHost {
   int32_t CurrentProfile() override { return profiles_.CurrentProfile(); }
   std::string LastFedText() override { return feeder_.LastFedText(); }
   void DoEnd(bool unload) override;
+  bool MayChangeState() override;
 
   // FeedHost
   void StopPollingTimer() override { timer_.Stop(); }
@@ -98,6 +99,8 @@ class Program final : private MainWindowHandler, private FeedHost {
   SystemClock clock_;
   MainWindow window_;
   Win32MessageBoxes boxes_;
+  DiskFiles files_;
+  DocumentTrail trail_;
   cInifile ini_;
   GlobalSettings settings_;
   Profiles profiles_;
