@@ -8,8 +8,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <filesystem>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <set>
+#include <thread>
 
 #include "app/details.h"
 #include "app/main_window_win32.h"
@@ -21,6 +27,7 @@
 #include "base/handle_win32.h"
 #include "base/wait.h"
 #include "base/wide_win32.h"
+#include "interpret/file_names.h"
 #include "keys_target_client.h"
 #include "support/processing_harness.h"
 #include "support/program_folder_win32.h"
@@ -228,11 +235,12 @@ std::string WaitForTyped(const testing::KeysTargetProcess& target, char last) {
 
 // A teller's configuration: the reader polled feeder by feeder, a first profile that types into
 // the recording target only and a second one in red; the tray's run and search entries name a
-// program and a folder that do not exist.
-std::string TellerConfiguration() {
+// program and a folder that do not exist. `tellerKeys` come first in the teller's profile, so
+// that they take the place of the keys below them.
+std::string TellerConfiguration(std::string_view tellerKeys = "") {
   return "[Config]\r\nExcellaDeviceName=STX_USB\r\nProgramList=Missing|no-such-program.exe\r\n"
-         "SearchFolders=Missing|C:\\no-such-folder\\\r\n[Teller]\r\nActivateWindow=1\r\nActivateWindowTitle=Orvex keys "
-         "target\r\n"
+         "SearchFolders=Missing|C:\\no-such-folder\\\r\n[Teller]\r\n" +
+         std::string(tellerKeys) + "ActivateWindow=1\r\nActivateWindowTitle=Orvex keys target\r\n"
          "IgnoreVerify=1\r\nChequeTemplate={ChequeNum}|{BankNum}|{BranchNum}|{AccountNum};\r\n"
          "CSVFile=cheques.csv\r\nCSVRenTemplate=old.csv\r\nCombineChequeImages=0\r\n"
          "ImageFileNameTemplate=img\\{ChequeNum}.jpg\r\nBackImageFileNameTemplate=img\\{ChequeNum}-back.jpg\r\n" +
@@ -383,6 +391,279 @@ TEST_F(TellerRun, TheTrayMenuEntriesResetTheReaderRenameTheLogSwitchTheProfileAn
   ChooseFromTray(main, TrayCommand::kRun, 1);
   EXPECT_TRUE(trace.WaitForLine(Process(), "Cannot start no-such-program.exe"));
   EXPECT_FALSE(Ends(program, milliseconds(200))) << "a search or a run that fails leaves the program as it was";
+}
+
+// Answers every message box the program shows with OK, as an operator who reads it does, and
+// keeps its text. The "{User}" prompt is left to the test.
+class BoxAnswerer {
+ public:
+  explicit BoxAnswerer(DWORD process) : process_(process), thread_([this] { Answer(); }) {}
+  ~BoxAnswerer() {
+    stop_ = true;
+    thread_.join();
+  }
+  BoxAnswerer(const BoxAnswerer&) = delete;
+  BoxAnswerer& operator=(const BoxAnswerer&) = delete;
+
+  std::vector<std::string> Texts() const {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    return texts_;
+  }
+
+ private:
+  void Answer() {
+    std::set<HWND> answered;
+    while (!stop_) {
+      std::erase_if(answered, [](HWND box) { return !IsWindow(box); });
+      for (HWND box = FindWindowW(L"#32770", nullptr); box; box = FindWindowExW(nullptr, box, L"#32770", nullptr)) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(box, &owner);
+        wchar_t title[256] = {};
+        GetWindowTextW(box, title, 256);
+        if (owner != process_ || !IsWindowVisible(box) || answered.contains(box) ||
+            FromWide(title) == kUserPromptTitle) {
+          continue;
+        }
+        wchar_t text[4096] = {};
+        GetDlgItemTextW(box, 0xFFFF, text, 4096);  // the text of a message box
+        {
+          const std::lock_guard<std::mutex> lock(mutex_);
+          texts_.push_back(FromWide(text));
+        }
+        answered.insert(box);
+        PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+      }
+      Sleep(20);
+    }
+  }
+
+  DWORD process_;
+  mutable std::mutex mutex_;
+  std::vector<std::string> texts_;
+  std::atomic<bool> stop_{false};
+  std::thread thread_;
+};
+
+// One fault of a teller's day, through the real program: its own program folder and
+// configuration, the documents fed, and the trail it must leave.
+class FaultRun {
+ public:
+  FaultRun(const testing::KeysTargetProcess& target, std::string_view tellerKeys) : target_(target) {
+    folder.Write("OrvexExcella.ini", TellerConfiguration(tellerKeys));
+  }
+  ~FaultRun() {
+    boxes.reset();  // the exit question is answered below
+    if (main) {
+      ChooseFromTray(main, TrayCommand::kExit);
+      Press(WaitForBox("קורא כרטיסים וצ'קים של Orvex"), IDYES);
+      Ends(program);
+    }
+  }
+
+  void Start() {
+    program = folder.Start("/NOSPLASH");
+    main = WaitForWindow(kMainWindowClass, GetProcessId(program.Get()));
+    boxes = std::make_unique<BoxAnswerer>(GetProcessId(program.Get()));
+    typedBefore_ = target_.Lines().size();
+  }
+  void FeedCheque(std::string_view chequeNum) {
+    folder.Feed(std::string(chequeNum) + ".ini", "[Document]\r\nMICR=A000" + std::string(chequeNum) +
+                                                   " C04A20200E 440481990C\r\n");
+  }
+  std::string Typed() const {
+    const std::vector<std::string> lines = target_.Lines();
+    return testing::TypedText({lines.begin() + static_cast<std::ptrdiff_t>(std::min(typedBefore_, lines.size())),
+                               lines.end()});
+  }
+  bool WaitForTyped(std::string_view text) const {
+    return WaitUntil([&] { return Typed() == text; }, seconds(20), milliseconds(20));
+  }
+  bool WaitForBoxes(size_t count) const {
+    return WaitUntil([&] { return boxes->Texts().size() >= count; }, seconds(20), milliseconds(20));
+  }
+  bool WaitForFile(std::string_view name) const {
+    return WaitUntil([&] { return fs::exists(folder.Path(name)); }, seconds(20), milliseconds(20));
+  }
+  // The log's lines, each cut after the cheque's four values.
+  std::vector<std::string> Logged() const {
+    std::vector<std::string> lines;
+    const std::string log = FileBytes(folder.Path("cheques.csv"));
+    for (size_t start = 0, end; (end = log.find("\r\n", start)) != std::string::npos; start = end + 2) {
+      const std::string line = log.substr(start, end - start);
+      size_t values = 0;
+      for (int comma = 0; comma < 4 && values != std::string::npos; ++comma) {
+        values = line.find(',', values + (comma > 0));
+      }
+      lines.push_back(line.substr(0, values));
+    }
+    return lines;
+  }
+  // The recovery folder's names without their time stamps.
+  std::vector<std::string> Unsaved() const {
+    std::vector<std::string> names;
+    if (fs::exists(folder.Path("Unsaved"))) {
+      for (const auto& entry : fs::directory_iterator(folder.Path("Unsaved"))) {
+        const std::string name = FromWide(entry.path().filename().wstring());
+        names.push_back(name.substr(name.find('_') + 1));
+      }
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+  // A file held open by another program with the sharing given.
+  void Hold(std::string_view name, DWORD sharing) {
+    held_.emplace_back(CreateFileW(folder.Path(name).c_str(), GENERIC_READ | GENERIC_WRITE, sharing, nullptr,
+                                   OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  }
+  void Release() { held_.clear(); }
+
+  ProgramFolder folder{Reader::kVirtual};
+  UniqueHandle program;
+  HWND main = nullptr;
+  std::unique_ptr<BoxAnswerer> boxes;
+
+ private:
+  const testing::KeysTargetProcess& target_;
+  size_t typedBefore_ = 0;
+  std::vector<UniqueHandle> held_;
+};
+
+// The cheque 1234 (or 1235, 1236) as the teller's profile types and logs it.
+constexpr char kTyped1234[] = "1234|04|202|440481990;";
+constexpr char kTyped1235[] = "1235|04|202|440481990;";
+constexpr char kTyped1236[] = "1236|04|202|440481990;";
+constexpr char kLogged1234[] = "0001234,04,20200,440481990";
+constexpr char kLogged1235[] = "0001235,04,20200,440481990";
+constexpr char kLogged1236[] = "0001236,04,20200,440481990";
+// A joiner that runs until netpbm\release exists.
+constexpr char kSlowJoin[] = "@echo off\r\n:wait\r\nif not exist netpbm\\release goto wait\r\n"
+                             "\"%~dp0combine_pics.exe\" %1\r\n";
+
+TEST(TellerFaults, NoChequeIsLostAndEveryLossReachesTheOperator) {
+  testing::KeysTargetOptions options;
+  options.lifetimeSeconds = 300;
+  const testing::KeysTargetProcess target(options);
+  ASSERT_TRUE(target.Ready());
+  const struct {
+    const char* fault;
+    const char* tellerKeys;
+    std::function<void(FaultRun&)> day;  // starts the program, feeds and acts; waits for the last step
+    std::string typed;
+    std::vector<std::string> logged;
+    std::vector<std::string> saved;
+    std::vector<std::string> unsaved;
+    std::vector<std::string> told;  // a part of each box's text, in order
+  } cases[] = {
+      {"an image folder that cannot be written (a drive that does not exist)",
+       "ImageFileNameTemplate=Q:\\{ChequeNum}.jpg\r\nBackImageFileNameTemplate=Q:\\{ChequeNum}-back.jpg\r\n",
+       [](FaultRun& r) {
+         r.Start();
+         r.FeedCheque("1234");
+         r.WaitForBoxes(1);
+       },
+       kTyped1234, {kLogged1234}, {}, {"Q__1234-back.jpg", "Q__1234.jpg"}, {"Q:\\1234.jpg"}},
+      {"a join script that fails", "CombineChequeImages=1\r\n",
+       [](FaultRun& r) {
+         r.folder.Write("netpbm\\CombinePics.bat", "@echo off\r\nexit /b 3\r\n");
+         r.Start();
+         r.FeedCheque("1234");
+         r.WaitForBoxes(1);
+       },
+       kTyped1234, {kLogged1234}, {}, {"img_1234-back.jpg", "img_1234.jpg"}, {"img\\1234.jpg"}},
+      {"a join slower than the next cheque", "CombineChequeImages=1\r\n",
+       [](FaultRun& r) {
+         r.folder.Write("netpbm\\CombinePics.bat", kSlowJoin);
+         r.Start();
+         r.FeedCheque("1234");
+         r.WaitForTyped(kTyped1234);
+         r.FeedCheque("1235");
+         r.WaitForBoxes(1);  // after the read's bound for the join
+         r.folder.Write("netpbm\\release", "");
+         r.WaitForFile("img\\1234.jpg");
+       },
+       std::string(kTyped1234) + kTyped1235, {kLogged1234, kLogged1235}, {"img\\1234.jpg", "img\\1235.jpg"},
+       {"img_1235-back.jpg"}, {"img\\1235-back.jpg"}},
+      {"an XML file held open without sharing", "CreateXML=1\r\n",
+       [](FaultRun& r) {
+         fs::create_directories(r.folder.Path("img"));
+         r.Hold("img\\1234.xml", 0);
+         r.Start();
+         r.FeedCheque("1234");
+         r.WaitForBoxes(1);
+         r.Release();
+       },
+       kTyped1234, {kLogged1234}, {"img\\1234.jpg", "img\\1234-back.jpg"}, {"img_1234.xml"}, {"img\\1234.xml"}},
+      {"a processor error", "ChequeNumStart=0\r\n",
+       [](FaultRun& r) {
+         r.Start();
+         r.FeedCheque("1234");
+         r.WaitForBoxes(1);
+       },
+       "", {}, {}, {}, {"Error #5"}},
+      {"an empty MICR line", "",
+       [](FaultRun& r) {
+         r.Start();
+         r.folder.Feed("empty.ini", "[Document]\r\nMICR=\r\n");
+         r.WaitForBoxes(1);
+       },
+       "", {}, {}, {}, {"MICR"}},
+      {"a pending file that cannot be deleted", "",
+       [](FaultRun& r) {
+         r.Start();
+         r.Hold("cheques.csv", 0);  // a spreadsheet has the log open
+         r.FeedCheque("1234");
+         r.WaitForBoxes(1);
+         r.Release();
+         r.Hold("cheques.csv.pending", FILE_SHARE_READ | FILE_SHARE_WRITE);
+         r.FeedCheque("1235");
+         r.WaitForTyped(std::string(kTyped1234) + kTyped1235);
+         r.FeedCheque("1236");
+         r.WaitForTyped(std::string(kTyped1234) + kTyped1235 + kTyped1236);
+         r.WaitForFile("img\\1236-back.jpg");
+         r.Release();
+       },
+       std::string(kTyped1234) + kTyped1235 + kTyped1236, {kLogged1234, kLogged1235, kLogged1236},
+       {"img\\1236.jpg"}, {}, {"cheques.csv"}},
+      {"an archive name that is taken", "",
+       [](FaultRun& r) {
+         r.folder.Write("old.csv", "earlier archive\r\n");
+         r.Start();
+         r.FeedCheque("1234");
+         r.WaitForFile("img\\1234-back.jpg");
+         ChooseFromTray(r.main, TrayCommand::kRenameCsv);
+         r.WaitForFile("old (2).csv");
+       },
+       kTyped1234, {}, {"old.csv", "old (2).csv"}, {}, {}},
+      {"a tray command while the operator names the image", "ImageFileNameTemplate=img\\{User}.jpg\r\n",
+       [](FaultRun& r) {
+         r.Start();
+         r.FeedCheque("1234");
+         const HWND prompt = WaitForBox(kUserPromptTitle);
+         ChooseFromTray(r.main, TrayCommand::kProfile, 2);
+         r.WaitForBoxes(1);
+         SetDlgItemTextW(prompt, 101, L"named");
+         Press(prompt, IDOK);
+         r.WaitForFile("img\\1234-back.jpg");
+       },
+       kTyped1234, {kLogged1234}, {"img\\named.jpg"}, {}, {"מסמך נמצא כעת בטיפול"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.fault);
+    FaultRun run(target, c.tellerKeys);
+    c.day(run);
+    ASSERT_NE(run.main, nullptr);
+    EXPECT_TRUE(run.WaitForTyped(c.typed)) << run.Typed();
+    EXPECT_EQ(run.Logged(), c.logged);
+    for (const std::string& name : c.saved) {
+      EXPECT_TRUE(run.WaitForFile(name)) << name;
+    }
+    EXPECT_EQ(run.Unsaved(), c.unsaved);
+    const std::vector<std::string> told = run.boxes->Texts();
+    ASSERT_EQ(told.size(), c.told.size());
+    for (size_t i = 0; i < told.size(); ++i) {
+      EXPECT_NE(told[i].find(c.told[i]), std::string::npos) << told[i];
+    }
+  }
 }
 
 }  // namespace
