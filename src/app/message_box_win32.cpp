@@ -1,6 +1,7 @@
 #include "app/message_box_win32.h"
 
 #include "base/wide_win32.h"
+#include "keys/engines_win32.h"
 
 namespace orvex {
 namespace {
@@ -81,6 +82,11 @@ MessageAnswer Win32MessageBoxes::Show(const Message& message) {
   const int result =
       MessageBoxW(owner_, ToWide(message.text).c_str(), ToWide(message.title).c_str(), MessageBoxStyle(message));
   return AnswerOf(result);
+}
+
+MessageAnswer AfterTypingMessageBoxes::Show(const Message& message) {
+  WaitUntilTypedKeysAreTaken();
+  return boxes_.Show(message);
 }
 
 }  // namespace orvex

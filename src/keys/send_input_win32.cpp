@@ -74,6 +74,20 @@ bool VbSendInput(std::string_view text) {
   return SendInputBatch(batch);
 }
 
+void WaitUntilTypedKeysAreTaken() {
+  const AttachedThreadInput keyState(GetWindowThreadProcessId(GetForegroundWindow(), nullptr));
+  if (!keyState.Attached()) {
+    return;  // the program's own window, or none, is in front: nothing is on its way elsewhere
+  }
+  for (const bool up : {false, true}) {
+    std::vector<INPUT> marker{MarkerEvent(up)};
+    if (!SendInputBatch(marker) || !WaitForMarker(keyState, !up)) {
+      WriteDebugLog("The foreground window did not take the typed keys within 10 seconds");
+      return;
+    }
+  }
+}
+
 void SendKeysAndWait(std::string_view text) {
   static const AnsiKeyTables tables;
   std::vector<INPUT> batch = KeyInputsOfText(text, tables);

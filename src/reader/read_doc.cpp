@@ -123,11 +123,13 @@ std::vector<ReaderOption> ReadOptions(std::string_view docType, int32_t docFeedT
 }
 
 void DocumentRead::ReadDoc(std::string& docType, int32_t docFeedTimeout) {
-  const DocumentTrail::Document document(context_.trail);
   if (docType == "DEBUG") {
+    // A technician's entry, whose window waits on every tick: no document is at hand meanwhile, so
+    // the tray's commands stay free.
     context_.processors.ParseAndFeedCheque("DEBUG", "", "", false);
     return;
   }
+  const DocumentTrail::Document document(context_.trail);
   std::string replyText;
   if (!PullDocument(docType, docFeedTimeout, replyText)) {
     return;

@@ -99,6 +99,7 @@ class Program final : private MainWindowHandler, private FeedHost {
   SystemClock clock_;
   MainWindow window_;
   Win32MessageBoxes boxes_;
+  AfterTypingMessageBoxes boxesAfterTyping_;
   DiskFiles files_;
   DocumentTrail trail_;
   cInifile ini_;
