@@ -10,6 +10,23 @@ std::string StartingLine(std::string_view programFileName, int major, int minor,
          std::to_string(revision);
 }
 
+std::string DataFolderOf(std::string_view programFolder, const std::optional<std::string>& dataFolderFile) {
+  std::string_view name = dataFolderFile ? std::string_view(*dataFolderFile) : std::string_view();
+  if (name.starts_with("\xEF\xBB\xBF")) {
+    name.remove_prefix(3);
+  }
+  const size_t first = name.find_first_not_of(" \t\r\n");
+  name = first == std::string_view::npos ? std::string_view() : name.substr(first, name.find_last_not_of(" \t\r\n") + 1 - first);
+  while (name.size() > 1 && (name.back() == '\\' || name.back() == '/') && name[name.size() - 2] != ':') {
+    name.remove_suffix(1);
+  }
+  if (name.empty()) {
+    return std::string(programFolder);
+  }
+  const bool absolute = name.starts_with("\\\\") || (name.size() >= 2 && name[1] == ':');
+  return absolute ? std::string(name) : std::string(programFolder) + "\\" + std::string(name);
+}
+
 Message BanksBranchesMissingMessage() {
   return {.title = std::string(kTitleProgramError),
           .text = ErrorText("קובץ סניפי בנק מותרים לא נמצא. ייתכן כי יהיו בעיות בקריאת צ'קים. " +

@@ -12,8 +12,10 @@ namespace orvex {
 
 bool CombinePicsJoin::Start() {
   const std::wstring interpreter = EnvironmentVariable(L"COMSPEC");
-  std::wstring commandLine =
-      L"\"" + interpreter + L"\" /c netpbm\\CombinePics.bat " + ToWide(std::string(kTemporaryJoined));
+  // "/s /c" and the quotes around the whole command: the interpreter drops just those, so the
+  // script's path may hold blanks. The target is a plain name: nothing in it is syntax.
+  std::wstring commandLine = L"\"" + interpreter + L"\" /s /c \"\"" + script_ + L"\" " +
+                             ToWide(std::string(kTemporaryJoined)) + L"\"";
   STARTUPINFOW startup = {};
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESHOWWINDOW;

@@ -78,15 +78,17 @@ std::filesystem::path ProgramFolder() {
 
 std::unique_ptr<ReaderLibrary> LoadReaderLibrary(const std::filesystem::path& folder) {
   const std::wstring besideProgram = (folder / kLibraryName).wstring();
-  HMODULE module = LoadLibraryW(besideProgram.c_str());
-  // The reason the program folder's library did not load is the one worth reporting.
-  const DWORD besideProgramError = GetLastError();
-  if (!module) {
-    module = LoadLibraryW(kLibraryName);
+  // By its full path only, and the libraries it needs from its own folder and the system's: never
+  // a library of that name found anywhere else, such as the current directory.
+  HMODULE module =
+      LoadLibraryExW(besideProgram.c_str(), nullptr, LOAD_LIBRARY_SEARCH_DLL_LOAD_DIR | LOAD_LIBRARY_SEARCH_SYSTEM32);
+  if (!module && GetLastError() == ERROR_INVALID_PARAMETER) {
+    // A system without the search flags (Windows 7 without its 2011 loader update).
+    module = LoadLibraryExW(besideProgram.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
   }
   if (!module) {
     WriteDebugLog("Cannot load the reader library " + FromWide(besideProgram) + ": " +
-                  WindowsErrorText(besideProgramError));
+                  WindowsErrorText(GetLastError()));
     return std::make_unique<UnavailableReaderLibrary>();
   }
   UniqueModule owner(module);

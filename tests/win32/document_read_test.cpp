@@ -82,7 +82,7 @@ class DocumentReadFromVirtualReader : public ReaderFolders {
   }
 
   testing::RecordingProcessors processors;
-  CombinePicsJoin join;
+  CombinePicsJoin join{(program.Path() / "netpbm" / "CombinePics.bat").wstring()};
   DiskFiles files;
   testing::FakeMessageBoxes boxes;
   DocumentTrail trail{files, clock, boxes};

@@ -80,6 +80,7 @@ class ImageJoinTest : public ::testing::Test {
     const std::optional<std::string> bytes = ReadFileBytes(FromPath(file));
     return bytes ? images::DecodePicture(*bytes) : std::nullopt;
   }
+  std::wstring Script() const { return (netpbm / L"CombinePics.bat").wstring(); }
   bool TemporariesGone() const {
     return !fs::exists(netpbm / L"tmp-front.jpg") && !fs::exists(netpbm / L"tmp-back.jpg");
   }
@@ -138,7 +139,7 @@ TEST_F(ImageJoinTest, CombinePicsJoinWritesThePlainTargetAndReportsHowTheBatchFi
   WriteJpeg(L"tmp-front.jpg", Filled(32, 16, 0, 0, 255));
   WriteJpeg(L"tmp-back.jpg", Filled(32, 16, 255, 0, 0));
   const CurrentFolder inProgramFolder(programFolder.Path());
-  CombinePicsJoin join;
+  CombinePicsJoin join(Script());
   EXPECT_EQ(join.Wait(std::chrono::milliseconds(0)), ImageJoin::Outcome::kNone) << "nothing started yet";
   ASSERT_TRUE(join.Start());
   EXPECT_EQ(join.Wait(std::chrono::milliseconds(kProgramLimitMs)), ImageJoin::Outcome::kSucceeded);
@@ -153,11 +154,28 @@ TEST_F(ImageJoinTest, CombinePicsJoinWritesThePlainTargetAndReportsHowTheBatchFi
   EXPECT_EQ(join.Wait(std::chrono::milliseconds(kProgramLimitMs)), ImageJoin::Outcome::kFailed);
 }
 
+TEST_F(ImageJoinTest, AnInstalledJoinRunsItsScriptFromAFolderWithBlanksOnTheDataFoldersImages) {
+  const fs::path installed = programFolder.Path() / L"Program Files" / L"Orvex Excella" / L"netpbm";
+  fs::create_directories(installed);
+  for (const wchar_t* name : {L"CombinePics.bat", L"combine_pics.exe"}) {
+    fs::copy_file(netpbm / name, installed / name);
+    fs::remove(netpbm / name);
+  }
+  WriteJpeg(L"tmp-front.jpg", Filled(32, 16, 0, 0, 255));
+  WriteJpeg(L"tmp-back.jpg", Filled(32, 16, 255, 0, 0));
+  const CurrentFolder inDataFolder(programFolder.Path());
+  CombinePicsJoin join((installed / L"CombinePics.bat").wstring());
+  ASSERT_TRUE(join.Start());
+  EXPECT_EQ(join.Wait(std::chrono::milliseconds(kProgramLimitMs)), ImageJoin::Outcome::kSucceeded);
+  EXPECT_TRUE(Decoded(netpbm / L"tmp-joined.jpg"));
+  EXPECT_TRUE(TemporariesGone());
+}
+
 TEST_F(ImageJoinTest, AJoinThatOutlastsTheBoundIsStillRunningUntilItEnds) {
   // A join that runs until the test lets it end.
   WriteBytes(L"CombinePics.bat", "@echo off\r\n:wait\r\nif not exist netpbm\\release goto wait\r\n");
   const CurrentFolder inProgramFolder(programFolder.Path());
-  CombinePicsJoin join;
+  CombinePicsJoin join(Script());
   ASSERT_TRUE(join.Start());
   EXPECT_EQ(join.Wait(std::chrono::milliseconds(100)), ImageJoin::Outcome::kRunning);
   WriteBytes(L"release", "");

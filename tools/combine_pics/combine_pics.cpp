@@ -1,6 +1,6 @@
-// combine_pics.exe <target>: joins the front and back images of a cheque, tmp-front.jpg and
-// tmp-back.jpg beside this program, into one JPEG under the target name (front above back), and
-// then deletes both. When the back cannot be decoded, or the joined picture cannot be encoded, the
+// combine_pics.exe <target>: joins the front and back images of a cheque, netpbm\tmp-front.jpg and
+// netpbm\tmp-back.jpg of the current directory (the program's data folder), into one JPEG under
+// the target name (front above back), and then deletes both. When the back cannot be decoded, or the joined picture cannot be encoded, the
 // front is saved alone. The temporaries are deleted only after the target was written.
 // Exit code: 0 when the target was written, 1 when there was nothing to write, 2 when it could not
 // be written.
@@ -12,7 +12,6 @@
 #include <string>
 
 #include "base/file_io.h"
-#include "base/system_win32.h"
 #include "base/wide_win32.h"
 #include "wic_image_win32.h"
 
@@ -37,8 +36,9 @@ bool WriteBytes(const fs::path& path, const std::string& bytes) {
   return orvex::WriteFileBytes(orvex::FromWide(path.wstring()), bytes);
 }
 
-fs::path ProgramFolder() {
-  return fs::path(orvex::ModulePath(nullptr)).parent_path();
+// Where the program that starts the join keeps its temporary images.
+fs::path TemporaryFolder() {
+  return fs::current_path() / L"netpbm";
 }
 
 // Both pictures stacked into one JPEG, or nothing when either cannot be decoded or the result
@@ -63,7 +63,7 @@ int wmain(int argc, wchar_t** argv) {
     fwprintf(stderr, L"usage: combine_pics <target.jpg>\n");
     return kNothingToWrite;
   }
-  const fs::path folder = ProgramFolder();
+  const fs::path folder = TemporaryFolder();
   const fs::path frontFile = folder / L"tmp-front.jpg";
   const fs::path backFile = folder / L"tmp-back.jpg";
   const std::optional<std::string> front = FileBytes(frontFile);

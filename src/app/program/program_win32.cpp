@@ -9,6 +9,7 @@
 #include "app/watchdog.h"
 #include "app/watchdog_win32.h"
 #include "base/error.h"
+#include "base/file_io.h"
 #include "base/system_win32.h"
 #include "base/trace.h"
 #include "base/wide_win32.h"
@@ -41,13 +42,19 @@ bool SetProcessPriority(DWORD priorityClass) {
 
 }  // namespace
 
+std::string ProgramPaths::BanksBranches() const {
+  return folder + "\\" + std::string(kBanksBranchesFileName);
+}
+
 std::string ProgramPaths::Semaphore() const {
-  return folder + "\\" + std::string(kShutdownSemaphoreName);
+  return dataFolder + "\\" + std::string(kShutdownSemaphoreName);
 }
 
 ProgramPaths RunningProgramPaths() {
   const std::wstring path = ModulePath(nullptr);
-  return {FromWide(path), FromWide(path.substr(0, path.find_last_of(L"\\/")))};
+  const std::string folder = FromWide(path.substr(0, path.find_last_of(L"\\/")));
+  return {FromWide(path), folder,
+          DataFolderOf(folder, ReadFileBytes(folder + "\\" + std::string(kDataFolderFileName)))};
 }
 
 void RunLauncher(const ProgramPaths& paths) {
@@ -79,6 +86,7 @@ Program::Program(const ProgramPaths& paths, const CommandLineSwitches& switches)
       dialogs_(*this),
       processing_(profiles_, feeder_, dialogs_, prompt_, restrictedAccounts_, boxes_, clock_, LoadedBanksBranches(),
                   files_, trail_),
+      join_(ToWide(paths_.JoiningScript())),
       read_({library_, settings_, profiles_.Settings(), processing_, prompt_, join_, clock_, files_, trail_}),
       timer_(kPollingInterval, [this] { Tick(); }) {
   ini_.SetPath(paths_.Ini());
@@ -91,7 +99,11 @@ Program::Program(const ProgramPaths& paths, const CommandLineSwitches& switches)
 
 void Program::FormLoad() {
   window_.ShowAndAddTrayIcon(switches_.noSplash);
-  SetCurrentDirectoryW(ToWide(paths_.folder).c_str());
+  CreateFolderPath(paths_.dataFolder + "\\netpbm");  // the temporary images of the reads
+  if (!SetCurrentDirectoryW(ToWide(paths_.dataFolder).c_str())) {
+    WriteDebugLog("Cannot work in the data folder " + paths_.dataFolder + ": Windows error " +
+                  std::to_string(GetLastError()));
+  }
   CheckForINI(paths_.Ini());
   if (!ReadConfiguration()) {
     return;
@@ -126,7 +138,7 @@ void Program::CheckRestrictedAccountSources() {
 }
 
 void Program::LoadBankBranchTable() {
-  if (!LoadBanksBranches()) {
+  if (!LoadBanksBranches(paths_.BanksBranches())) {
     boxes_.Show(BanksBranchesMissingMessage());
   }
 }

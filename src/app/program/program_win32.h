@@ -31,11 +31,16 @@
 
 namespace orvex {
 
-// The program's files, in the program folder.
+// The program's files: what decides what runs and what passes (the program, the configuration,
+// the bank/branch table, the joining script) in the program folder; the operators' files in the
+// data folder, the program's current directory.
 struct ProgramPaths {
   std::string programFile;  // the running program, full path
   std::string folder;       // without a trailing backslash
+  std::string dataFolder;   // without a trailing backslash; the program folder for a portable copy
   std::string Ini() const { return folder + "\\" + std::string(kConfigurationFileName); }
+  std::string BanksBranches() const;
+  std::string JoiningScript() const { return folder + "\\netpbm\\CombinePics.bat"; }
   std::string Semaphore() const;
 };
 ProgramPaths RunningProgramPaths();
