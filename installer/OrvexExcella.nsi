@@ -2,7 +2,7 @@
 ;   -DVERSION=<major.minor.patch>  the version of CMake's project(), as the program's VERSIONINFO has it
 ;   -DARCH=win64|win32             the architecture of the build tree
 ;   -DBUILD_DIR=<build tree>       where the program, the virtual reader and netpbm\ were built
-;   -DSOURCE_DIR=<source tree>     the icon
+;   -DSOURCE_DIR=<source tree>     the icon and the sample configuration
 ;   -DGUIDE=<user-guide.html>      the user guide made from docs/user-guide.md
 ;   -DOUTFILE=<setup.exe>
 ;
@@ -22,6 +22,7 @@ SetCompressor /SOLID lzma
 !include LogicLib.nsh
 !include FileFunc.nsh
 !include Sections.nsh
+!include TextFunc.nsh
 
 !define PRODUCT "Orvex Excella"
 !define PUBLISHER "Orvex"
@@ -35,18 +36,31 @@ SetCompressor /SOLID lzma
 !define RUN_VALUE "OrvexExcella"
 !define TRAINING "Training"
 !define GUIDE_NAME "user-guide.html"
+; Beside an installed program: the folder of its operators' files (kDataFolderFileName in
+; src/app/start_up.h).
+!define DATA_FILE "OrvexExcella.datafolder"
+; What the installer set on the folders' rights, command by command with its exit status.
+!define RIGHTS_LOG "install-rights.log"
 
 Name "${PRODUCT} ${VERSION}"
 OutFile "${OUTFILE}"
 Unicode true
 ; The uninstall entry, the Run key of every user and the rights below need an administrator.
 RequestExecutionLevel admin
-; The program writes beside itself: its configuration, the shutdown semaphore, temporary images,
-; the CSV log, the saved images and XML files. Standard users cannot write under Program Files, so
-; the default folder lies outside it; the install step also grants the Users group modify rights on
-; whatever folder is chosen (Windows enforces them; Wine ignores ACLs, which is why the tests run
-; under Wine cannot show this and the default stays outside Program Files all the same).
-InstallDir "C:\OrvexExcella"
+; Two folders. The program folder holds what decides what runs and what passes: the program, the
+; libraries beside it (the reader maker's, copied in by an administrator, too), the joining
+; scripts, the uninstaller, the bank/branch table and the configuration. Only administrators and
+; the system may change or add to it, whatever folder is chosen: its inherited rights are replaced
+; by explicit ones (the root of C: lets every signed-in user add files). The data folder under
+; ProgramData holds what the operators write (CSV logs and their pending files, images, XML files,
+; the recovery folder, the temporary images, the shutdown semaphore); the Users group may change
+; it. The program finds it through the data folder file beside it. Windows enforces these rights;
+; Wine ignores them, so the tests under Wine show the commands and the layout, not the refusal.
+!if "${ARCH}" == "win64"
+  InstallDir "$PROGRAMFILES64\${PRODUCT}"
+!else
+  InstallDir "$PROGRAMFILES\${PRODUCT}"
+!endif
 ; A second installation goes where the first one went. The 64-bit installer is a 64-bit process
 ; and the 32-bit one reads the 32-bit registry view, as the matching program does.
 InstallDirRegKey HKLM "${UNINSTALL_KEY}" "InstallLocation"
@@ -76,6 +90,38 @@ VIAddVersionKey "LegalCopyright" "${PUBLISHER}"
 !insertmacro MUI_UNPAGE_INSTFILES
 !insertmacro MUI_LANGUAGE "English"
 
+Var DataFolder
+Var RightsLog
+
+; Runs icacls with the arguments and notes the command and its exit status in the rights log.
+!macro SET_RIGHTS ARGUMENTS
+  nsExec::Exec '"$SYSDIR\icacls.exe" ${ARGUMENTS}'
+  Pop $0
+  FileWrite $RightsLog 'icacls ${ARGUMENTS} => $0$\r$\n'
+!macroend
+
+; Administrators and the system may do everything, every user may read and run, nobody else may
+; change or add anything; nothing is inherited from above.
+!macro PROTECT_FOLDER FOLDER
+  !insertmacro SET_RIGHTS '"${FOLDER}" /inheritance:r /grant:r *S-1-5-32-544:(OI)(CI)F *S-1-5-18:(OI)(CI)F *S-1-5-32-545:(OI)(CI)RX /T /Q'
+!macroend
+
+; The Users group may change and create the files in the folder.
+!macro SHARE_WITH_OPERATORS FOLDER
+  CreateDirectory "${FOLDER}"
+  !insertmacro SET_RIGHTS '"${FOLDER}" /grant *S-1-5-32-545:(OI)(CI)M /T /Q'
+!macroend
+
+; The data folder of a program folder: the data folder file beside the program names it, and the
+; folder is made with netpbm\ for the temporary images.
+!macro USE_DATA_FOLDER PROGRAM_FOLDER DATA
+  CreateDirectory "${DATA}\netpbm"
+  FileOpen $0 "${PROGRAM_FOLDER}\${DATA_FILE}" w
+  FileWrite $0 "${DATA}$\r$\n"
+  FileClose $0
+  !insertmacro SHARE_WITH_OPERATORS "${DATA}"
+!macroend
+
 ; Ends a running program and its watchdog before files are replaced or removed, so nothing is
 ; locked and nothing starts again. The watchdog is the program itself in its "/WATCHDOG" role: it
 ; waits for the program it started and ends its loop only when the program has ended and the
@@ -98,6 +144,13 @@ Function ${PREFIX}EndRunningProgram
   ${If} $4 == ""
     StrCpy $4 "$INSTDIR"
   ${EndIf}
+  ; The semaphore goes into the running program's data folder, where it looks for it.
+  ${If} ${FileExists} "$4\${DATA_FILE}"
+    FileOpen $1 "$4\${DATA_FILE}" r
+    FileRead $1 $4
+    FileClose $1
+    ${TrimNewLines} "$4" $4
+  ${EndIf}
   FileOpen $1 "$4\${SEMAPHORE}" w
   FileClose $1
   ${For} $1 1 50
@@ -118,11 +171,14 @@ FunctionEnd
 !insertmacro DEFINE_END_RUNNING_PROGRAM ""
 !insertmacro DEFINE_END_RUNNING_PROGRAM "un."
 
-; The program with what it needs beside it. The configuration is not installed: the program writes
-; its sample on its first start and never replaces an existing one.
+; The program with what it needs beside it, and the sample configuration unless a configuration is
+; there already: administrators edit it; the program cannot write it in a protected folder.
 !macro INSTALL_PROGRAM_FILES
   File "${BUILD_DIR}/${PROGRAM}"
   File "${BUILD_DIR}/banks_branches.txt"
+  SetOverwrite off
+  File "/oname=OrvexExcella.ini" "${SOURCE_DIR}/src/resources/OrvexExcella.ini"
+  SetOverwrite on
   SetOutPath "$OUTDIR\netpbm"
   File "${BUILD_DIR}/netpbm/CombinePics.bat"
   File "${BUILD_DIR}/netpbm/combine_pics.exe"
@@ -133,6 +189,7 @@ FunctionEnd
   Delete "${FOLDER}\${PROGRAM}"
   Delete "${FOLDER}\banks_branches.txt"
   Delete "${FOLDER}\${SEMAPHORE}"
+  Delete "${FOLDER}\${DATA_FILE}"
   Delete "${FOLDER}\netpbm\CombinePics.bat"
   Delete "${FOLDER}\netpbm\combine_pics.exe"
   RMDir "${FOLDER}\netpbm"
@@ -141,16 +198,21 @@ FunctionEnd
 Section "${PRODUCT}" SecProgram
   SectionIn RO
   Call EndRunningProgram
+  SetShellVarContext all
+  ; ProgramData, for every user.
+  StrCpy $DataFolder "$APPDATA\${PRODUCT}"
   SetOutPath "$INSTDIR"
   !insertmacro INSTALL_PROGRAM_FILES
   SetOutPath "$INSTDIR"
   File "/oname=${GUIDE_NAME}" "${GUIDE}"
   WriteUninstaller "$INSTDIR\Uninstall.exe"
-  ; Users (S-1-5-32-545, named so in every language) may change and create files in the folder.
-  nsExec::Exec '"$SYSDIR\icacls.exe" "$INSTDIR" /grant *S-1-5-32-545:(OI)(CI)M /T /Q'
-  Pop $0
+  ; Users (S-1-5-32-545), Administrators (S-1-5-32-544) and the system (S-1-5-18) are named by
+  ; their numbers, the same in every language. The training folder gets its rights from here.
+  FileOpen $RightsLog "$INSTDIR\${RIGHTS_LOG}" w
+  !insertmacro PROTECT_FOLDER "$INSTDIR"
+  !insertmacro USE_DATA_FOLDER "$INSTDIR" "$DataFolder"
+  FileClose $RightsLog
 
-  SetShellVarContext all
   CreateDirectory "$SMPROGRAMS\${PRODUCT}"
   CreateShortcut "$SMPROGRAMS\${PRODUCT}\${PRODUCT}.lnk" "$INSTDIR\${PROGRAM}" "/ANTICRASH"
   CreateShortcut "$SMPROGRAMS\${PRODUCT}\${PRODUCT} user guide.lnk" "$INSTDIR\${GUIDE_NAME}"
@@ -179,6 +241,13 @@ Section /o "Training mode, no reader" SecTraining
   !insertmacro INSTALL_PROGRAM_FILES
   SetOutPath "$INSTDIR\${TRAINING}"
   File "${BUILD_DIR}/mtxmlmcr.dll"
+  ; The virtual reader keeps its documents and its call log beside itself, so operators may write
+  ; that one folder, which the program never loads code from.
+  FileOpen $RightsLog "$INSTDIR\${RIGHTS_LOG}" a
+  FileSeek $RightsLog 0 END
+  !insertmacro SHARE_WITH_OPERATORS "$INSTDIR\${TRAINING}\virtual-reader"
+  !insertmacro USE_DATA_FOLDER "$INSTDIR\${TRAINING}" "$DataFolder\${TRAINING}"
+  FileClose $RightsLog
   SetShellVarContext all
   CreateShortcut "$SMPROGRAMS\${PRODUCT}\${PRODUCT} training (no reader).lnk" "$INSTDIR\${TRAINING}\${PROGRAM}"
 SectionEnd
@@ -197,8 +266,9 @@ Function .onInit
   ${EndIf}
 FunctionEnd
 
-; Removes what the installer put there; the configuration, CSV logs, images, XML files and the
-; training reader's documents stay, and so do the folders that still hold them.
+; Removes what the installer put there; the configuration, the data folders with the CSV logs,
+; images and XML files, and the training reader's documents stay, and so do the folders that still
+; hold them.
 Section "Uninstall"
   Call un.EndRunningProgram
   DeleteRegValue HKLM "${RUN_KEY}" "${RUN_VALUE}"
@@ -213,6 +283,7 @@ Section "Uninstall"
   RMDir "$INSTDIR\${TRAINING}"
   !insertmacro REMOVE_PROGRAM_FILES "$INSTDIR"
   Delete "$INSTDIR\${GUIDE_NAME}"
+  Delete "$INSTDIR\${RIGHTS_LOG}"
   Delete "$INSTDIR\Uninstall.exe"
   RMDir "$INSTDIR"
   DeleteRegKey HKLM "${UNINSTALL_KEY}"

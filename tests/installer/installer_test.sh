@@ -1,11 +1,14 @@
 #!/usr/bin/env bash
 # The 64-bit installer as a branch installs it, under Wine:
 #   tests/installer/installer_test.sh <build-dir> <setup.exe> <version>
-# Silent installation with the training component and the start-with-Windows entry; the training
-# program, started through its watchdog launcher, reads a cheque from the virtual reader and types
-# it into the recording target window; the uninstaller, run while the program and its watchdog
-# still run, ends both, removes the program files and its registry entries and leaves the
-# operators' files (configuration, CSV log, images, a reader library copied in by hand).
+# Silent installation with the training component and the start-with-Windows entry: the program
+# folders protected and the data folders shared with the operators (the rights commands the
+# installer ran, as its log lists them: Wine ignores rights, so their effect cannot be seen here);
+# the training program, started through its watchdog launcher, reads a cheque from the virtual
+# reader, types it into the recording target window and logs and saves it in its data folder; the
+# uninstaller, run while the program and its watchdog still run, ends both through the semaphore
+# in the data folder, removes the program files and its registry entries and leaves the operators'
+# files (configuration, data folders, a reader library copied in by hand).
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 build=$(cd "$1" && pwd)
@@ -19,6 +22,8 @@ unset ORVEX_VIRTUAL_READER
 win_folder='C:\orvex-installer-test'
 folder="$WINEPREFIX/drive_c/orvex-installer-test"
 training="$folder/Training"
+data="$WINEPREFIX/drive_c/ProgramData/Orvex Excella"
+training_data="$data/Training"
 uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\OrvexExcella'
 run_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Run'
 work=$(mktemp -d)
@@ -58,16 +63,32 @@ wait_for() {
 typed_text() { awk '$1 == "CHAR" { printf "%c", $2 }' "$work/keys.log"; }
 typed_line_complete() { typed_text | grep -q ';'; }
 
-rm -rf "$folder"
+rm -rf "$folder" "$data"
 echo "install"
 wine "$setup" /S /TRAINING /AUTOSTART "/D=$win_folder"
 for file in OrvexExcella.exe banks_branches.txt netpbm/CombinePics.bat netpbm/combine_pics.exe user-guide.html \
-  Uninstall.exe Training/OrvexExcella.exe Training/banks_branches.txt Training/mtxmlmcr.dll \
-  Training/netpbm/CombinePics.bat Training/netpbm/combine_pics.exe; do
+  Uninstall.exe OrvexExcella.ini OrvexExcella.datafolder Training/OrvexExcella.exe Training/banks_branches.txt \
+  Training/mtxmlmcr.dll Training/netpbm/CombinePics.bat Training/netpbm/combine_pics.exe Training/OrvexExcella.ini \
+  Training/OrvexExcella.datafolder; do
   expect_file "$folder/$file" "installed"
 done
 expect_no_file "$folder/mtxmlmcr.dll" "the reader maker's library is not shipped"
-expect_no_file "$folder/OrvexExcella.ini" "the configuration comes from the first start"
+cmp -s "$folder/OrvexExcella.ini" "$here/../../src/resources/OrvexExcella.ini" || fail "the sample configuration"
+[ "$(tr -d '\r' <"$folder/OrvexExcella.datafolder")" = 'C:\ProgramData\Orvex Excella' ] || fail "the data folder file"
+[ "$(tr -d '\r' <"$training/OrvexExcella.datafolder")" = 'C:\ProgramData\Orvex Excella\Training' ] ||
+  fail "the training data folder file"
+for dir in "$data/netpbm" "$training_data/netpbm" "$training/virtual-reader"; do
+  [ -d "$dir" ] || fail "installed: ${dir#"$WINEPREFIX"/} is missing"
+done
+# The rights: the program folder protected without inheritance, the data folders and the training
+# reader's folder shared with the Users group (S-1-5-32-545), nothing else shared.
+rights=$(tr -d '\r' <"$folder/install-rights.log")
+grep -qF "icacls \"$win_folder\" /inheritance:r /grant:r *S-1-5-32-544:(OI)(CI)F *S-1-5-18:(OI)(CI)F *S-1-5-32-545:(OI)(CI)RX /T /Q" <<<"$rights" ||
+  fail "the program folder's rights: $rights"
+for shared in 'C:\ProgramData\Orvex Excella' 'C:\ProgramData\Orvex Excella\Training' "$win_folder\Training\virtual-reader"; do
+  grep -qF "icacls \"$shared\" /grant *S-1-5-32-545:(OI)(CI)M /T /Q" <<<"$rights" || fail "shared with the operators: $shared"
+done
+[ "$(grep -c ':(OI)(CI)M' <<<"$rights")" -eq 3 ] || fail "only the data folders are shared: $rights"
 [ "$(reg_value "$uninstall_key" DisplayName)" = "Orvex Excella" ] || fail "uninstall entry: DisplayName"
 [ "$(reg_value "$uninstall_key" DisplayVersion)" = "$version" ] || fail "uninstall entry: DisplayVersion"
 [ "$(reg_value "$uninstall_key" Publisher)" = "Orvex" ] || fail "uninstall entry: Publisher"
@@ -78,7 +99,6 @@ expect_no_file "$folder/OrvexExcella.ini" "the configuration comes from the firs
 
 echo "type a cheque in training mode"
 # What the operators keep: the main folder's configuration and a reader library copied in by hand.
-printf '[Config]\r\n' >"$folder/OrvexExcella.ini"
 printf 'the reader maker'"'"'s library\r\n' >"$folder/mtxmlmcr.dll"
 printf '%s\r\n' '[Config]' 'ExcellaDeviceName=STX_USB' '[Teller]' 'IgnoreVerify=1' \
   'ChequeNumStart=-13' 'ChequeNumLength=13' 'ChequeNumLeadingZeros=0' \
@@ -99,8 +119,9 @@ printf '[Document]\r\nFeeder=ManualFeeder\r\nMICR=A0001234 C12A34567E 000123456A
 mv "$work/cheque.ini" "$training/virtual-reader/inbox/cheque.ini"
 wait_for typed_line_complete || true
 [ "$(typed_text)" = "1234|12|345|123456;" ] || fail "typed \"$(typed_text)\""
-wait_for test -s "$training/images/1234.jpg" || fail "the cheque image is saved"
-expect_file "$training/cheques.csv" "the cheque log"
+wait_for test -s "$training_data/images/1234.jpg" || fail "the cheque image is saved in the data folder"
+expect_file "$training_data/cheques.csv" "the cheque log in the data folder"
+expect_no_file "$training/cheques.csv" "nothing of the operators' in the program folder"
 
 echo "uninstall while the program and its watchdog run"
 [ -n "$(installed_runs)" ] || fail "the program runs before the uninstaller"
@@ -108,12 +129,17 @@ wine "$folder/Uninstall.exe" /S "_?=$win_folder"
 [ -z "$(installed_runs)" ] || fail "the program or its watchdog still runs after the uninstaller"
 sleep 1.5
 [ -z "$(installed_runs)" ] || fail "the watchdog started the program again"
-for file in OrvexExcella.exe banks_branches.txt netpbm user-guide.html Training/OrvexExcella.exe \
-  Training/banks_branches.txt Training/mtxmlmcr.dll Training/netpbm OrvexExcella.shutdown Training/OrvexExcella.shutdown; do
+for file in OrvexExcella.exe banks_branches.txt netpbm user-guide.html install-rights.log OrvexExcella.datafolder \
+  Training/OrvexExcella.exe Training/banks_branches.txt Training/mtxmlmcr.dll Training/netpbm \
+  Training/OrvexExcella.datafolder; do
   expect_no_file "$folder/$file" "uninstalled"
 done
-for file in OrvexExcella.ini mtxmlmcr.dll Training/OrvexExcella.ini Training/cheques.csv Training/images/1234.jpg; do
-  expect_file "$folder/$file" "the operators' file stays"
+for file in "$data/OrvexExcella.shutdown" "$training_data/OrvexExcella.shutdown"; do
+  expect_no_file "$file" "the watchdog took its semaphore"
+done
+for file in "$folder/OrvexExcella.ini" "$folder/mtxmlmcr.dll" "$folder/Training/OrvexExcella.ini" \
+  "$training_data/cheques.csv" "$training_data/images/1234.jpg"; do
+  expect_file "$file" "the operators' file stays"
 done
 wine reg query "$uninstall_key" >/dev/null 2>&1 && fail "the uninstall entry stays"
 [ -z "$(reg_value "$run_key" OrvexExcella)" ] || fail "the start-with-Windows entry stays"
@@ -122,5 +148,5 @@ if [ "$failures" -gt 0 ]; then
   echo "$failures checks failed"
   exit 1
 fi
-rm -rf "$folder"
+rm -rf "$folder" "$data"
 echo "passed"
