@@ -4,6 +4,7 @@
 
 
 #include "app/details.h"
+#include "app/program_command.h"
 #include "app/splash_win32.h"
 #include "app/start_up.h"
 #include "app/watchdog.h"
@@ -195,16 +196,23 @@ void Program::ResetConnection() {
 }
 
 void Program::RunProgramEntry(int32_t number) {
-  std::wstring commandLine = ToWide(ExpandTemplate(settings_.programCommands.At(number), clock_.Now()));
+  const ProgramCommand command =
+      SplitProgramCommand(ExpandTemplate(settings_.programCommands.At(number), clock_.Now()), [](std::string_view path) {
+        const DWORD attributes = GetFileAttributesW(ToWide(path).c_str());
+        return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+      });
+  const std::string started = command.program + (command.arguments.empty() ? "" : " " + command.arguments);
+  std::wstring commandLine = ToWide(CommandLineOf(command));
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESHOWWINDOW;
   startup.wShowWindow = SW_SHOWNORMAL;
   PROCESS_INFORMATION info{};
   if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
-    WriteDebugLog("Cannot start " + FromWide(commandLine) + ": error " + std::to_string(GetLastError()));
+    WriteDebugLog("Cannot start " + started + ": error " + std::to_string(GetLastError()));
     return;
   }
+  WriteDebugLog("Started " + started);
   CloseHandle(info.hThread);
   CloseHandle(info.hProcess);
 }
