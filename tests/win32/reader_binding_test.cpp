@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -223,20 +224,51 @@ TEST_F(ReaderBindingTest, TheFirstImageTransfersFailAsTheDocumentSays) {
   EXPECT_FALSE(bytes.empty());
 }
 
+TEST_F(ReaderBindingTest, ATransferDeliversTheRealImageAsFarAsTheBufferOfTheClaimedSizeGoes) {
+  const struct {
+    const char* claim;
+    int32_t status;
+    const char* delivered;
+  } cases[] = {
+      {"ImageSize=100000000", 0, "front bytes"},
+      {"ImageSize=11", 0, "front bytes"},
+      {"ImageSize=5", 2, "front"},
+  };
+  WriteFile("inbox\\front.jpg", "front bytes");
+  for (const auto& c : cases) {
+    WaitingDocument("1.ini", std::string("Front=front.jpg\r\n") + c.claim + "\r\n");
+    const std::string reply = Read(ChequeOptions());
+    std::string bytes;
+    EXPECT_EQ(FetchImage(reply, 1, bytes), c.status) << c.claim;
+    EXPECT_EQ(bytes, c.delivered) << c.claim;
+  }
+}
+
+TEST_F(ReaderBindingTest, EveryImageTransferOfASlowDocumentWaitsItsTime) {
+  WaitingDocument("1.ini", "ImageMs=300\r\nImageFailures=1\r\n");
+  const std::string reply = Read(ChequeOptions());
+  std::string bytes;
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_NE(FetchImage(reply, 1, bytes), 0);
+  EXPECT_EQ(FetchImage(reply, 1, bytes), 0);
+  EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(600));
+}
+
 // A log's size and last characters, or "<none>": a megabyte of text is no message to read.
 std::string Summary(const std::optional<std::string>& log) {
   if (!log) {
     return "<none>";
   }
-  return std::to_string(log->size()) + " bytes ending in " + log->substr(log->size() - std::min<size_t>(log->size(), 12));
+  return std::to_string(log->size()) + " bytes ending in " +
+         log->substr(log->size() - std::min<size_t>(log->size(), 12));
 }
 
 TEST_F(ReaderBindingTest, TheCallLogBecomesCallsLog1WhenALineWouldTakeItPast1MiB) {
   constexpr size_t kLimit = 1024 * 1024;
   const std::string line = "MTMICRQueryInfo\tEXCELLA_USB\tDeviceUsage\r\n";
   const struct {
-    size_t logged;        // the size of calls.log before the call
-    const char* older;    // calls.log.1 before the call, when there is one
+    size_t logged;      // the size of calls.log before the call
+    const char* older;  // calls.log.1 before the call, when there is one
     bool renamed;
   } cases[] = {
       {kLimit - line.size(), nullptr, false},
