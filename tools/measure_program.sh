@@ -14,14 +14,10 @@ build=${2:-build/win64}
 # "idle to"; it waits for a line after "idle to" before it ends the programs.
 measure() {
   source tools/proc_readings.sh
-  local server line program baseline before after status=0
+  local server program baseline before after
   server=$(wine_process '^[^ ]*wineserver')
-  coproc bench { wine "$build/program_bench.exe" "$seconds" 2>&1; }
-  local from_bench to_bench bench_pid=$bench_PID
-  exec {from_bench}<&"${bench[0]}" {to_bench}>&"${bench[1]}"
-  while IFS= read -r line <&"$from_bench"; do
-    line=${line%$'\r'}  # a Windows program's lines end in CR LF
-    case $line in
+  idle_readings() {
+    case $1 in
       "idle from")
         program=$(wine_process 'OrvexExcella\.exe')
         baseline=$(wine_process 'keys_target\.exe')
@@ -40,13 +36,12 @@ measure() {
           printf "  of which the program image'"'"'s debug sections, copied by Wine: %.1f MB; without them the difference is %.1f MB\n",
             $11, $9 - $10 - $11
         }'
-        echo >&"$to_bench"
+        echo >&"$answer_fd"
         ;;
-      *) echo "$line" ;;
+      *) return 1 ;;
     esac
-  done
-  wait "$bench_pid" || status=$?
-  return "$status"
+  }
+  run_answering idle_readings wine "$build/program_bench.exe" "$seconds"
 }
 export -f measure
 export build seconds

@@ -33,3 +33,30 @@ debug_sections_mb() {
   done
   awk -v bytes="$total" 'BEGIN { printf "%.1f", bytes / 1048576 }'
 }
+
+# Runs a command (a Windows program that prints marker lines for its caller) and passes its output
+# on line by line, except the lines the handler takes: the handler (a function, called with the
+# line) returns non-zero for a line it does not take, and writes its answers to the command's input,
+# the descriptor $answer_fd. When the command has ended the loop ends too, even while a program it
+# started still holds its output open. The command's exit status is returned.
+#   run_answering <handler> <command> [args...]
+run_answering() {
+  local handler=$1 line read_status status=0 from answer_fd
+  shift
+  coproc answered { "$@" 2>&1; }
+  local pid=$answered_PID
+  exec {from}<&"${answered[0]}" {answer_fd}>&"${answered[1]}"
+  while :; do
+    read_status=0
+    IFS= read -r -t 5 line <&"$from" || read_status=$?
+    if [ "$read_status" -gt 128 ]; then  # quiet for a while
+      kill -0 "$pid" 2>/dev/null && continue
+      break
+    fi
+    [ "$read_status" -eq 0 ] || break
+    line=${line%$'\r'}  # a Windows program's lines end in CR LF
+    "$handler" "$line" || echo "$line"
+  done
+  wait "$pid" || status=$?
+  return "$status"
+}

@@ -23,6 +23,7 @@
 #include "support/fake_message_boxes.h"
 #include "support/fake_shell.h"
 #include "support/ini_text_file.h"
+#include "support/sample_cutting_keys.h"
 #include "support/scripted_prompt.h"
 #include "support/temp_folder.h"
 
@@ -106,14 +107,6 @@ class RecordingKeyDelivery final : public KeyDelivery, public FeedHost {
 
   std::vector<std::string> typed;
 };
-
-// The cutting keys of the sample configuration.
-inline constexpr std::string_view kSampleCuttingKeys =
-    "ChequeNumStart=-13\nChequeNumLength=13\nChequeNumLeadingZeros=0\n"
-    "ChequeBankNumStart=1\nChequeBankNumLength=2\nChequeBankNumLeadingZeros=-1\n"
-    "ChequeBranchNumStart=1\nChequeBranchNumLength=3\nChequeBranchNumLeadingZeros=-1\n"
-    "ChequeBranchCodeStart=-2\nChequeBranchCodeLength=2\nChequeBranchCodeLeadingZeros=-1\n"
-    "ChequeAccountNumStart=-13\nChequeAccountNumLength=13\nChequeAccountNumLeadingZeros=0\n";
 
 class ProcessingHarness {
  public:

@@ -37,10 +37,24 @@ class ProgramFolder {
   void Write(std::string_view name, std::string_view bytes) const {
     WriteFileBytes(FromWide(Path(name).wstring()), bytes);
   }
-  // A document waiting in the virtual reader's own inbox.
+  // A document for the virtual reader's own inbox: staged beside it, then moved in at once, so
+  // that the reader never takes one half-written.
   void Feed(std::string_view name, std::string_view document) const {
+    Stage(name, document);
+    Deliver(name);
+  }
+  void Stage(std::string_view name, std::string_view document) const {
+    std::filesystem::create_directories(Path("virtual-reader\\staging"));
     std::filesystem::create_directories(Path("virtual-reader\\inbox"));
-    Write("virtual-reader\\inbox\\" + std::string(name), document);
+    Write("virtual-reader\\staging\\" + std::string(name), document);
+  }
+  void Deliver(std::string_view name) const {
+    MoveFileW(Path("virtual-reader\\staging\\" + std::string(name)).c_str(),
+              Path("virtual-reader\\inbox\\" + std::string(name)).c_str());
+  }
+  // Whether the reader has taken the document: it is in its done\ folder.
+  bool Done(std::string_view name) const {
+    return std::filesystem::exists(Path("virtual-reader\\done\\" + std::string(name)));
   }
 
   // Starts the program in its folder with the arguments; the process, empty when it does not start.

@@ -58,11 +58,12 @@ void TraceMonitor::ReadUntilStopped() {
   }
 }
 
-std::vector<std::string> TraceMonitor::Lines(DWORD process) const {
+std::vector<std::string> TraceMonitor::Lines(DWORD process, size_t from) const {
   const std::lock_guard lock(mutex_);
   std::vector<std::string> lines;
+  size_t index = 0;
   for (const auto& [writer, text] : lines_) {
-    if (writer == process) {
+    if (writer == process && index++ >= from) {
       lines.push_back(text);
     }
   }

@@ -27,8 +27,9 @@ class TraceMonitor {
   TraceMonitor& operator=(const TraceMonitor&) = delete;
 
   bool Ready() const { return static_cast<bool>(view_); }
-  // The trace lines the process has written so far, without their time stamps' line ends.
-  std::vector<std::string> Lines(DWORD process) const;
+  // The trace lines the process has written so far, without their time stamps' line ends; from
+  // its line `from` on (counted from 0), so that a long run reads only what is new.
+  std::vector<std::string> Lines(DWORD process, size_t from = 0) const;
   // Waits until a line of the process contains the text; true when one does.
   bool WaitForLine(DWORD process, std::string_view text,
                    std::chrono::milliseconds limit = std::chrono::seconds(10)) const;

@@ -82,6 +82,32 @@ TEST(VirtualDocument, NumbersThatAreNotNumbersKeepTheirDefaults) {
   EXPECT_EQ(document.status, 4);
 }
 
+TEST(VirtualDocument, FaultKeysSetTheClaimedImageSizeTheTransferTimeAndTheReplysValues) {
+  const struct {
+    const char* keys;
+    std::optional<int32_t> imageSize;
+    int32_t imageMs;
+    ReplyValues replyValues;
+  } cases[] = {
+      {"", std::nullopt, 0, ReplyValues::kAll},
+      {"ImageSize=100000000\n", 100000000, 0, ReplyValues::kAll},
+      {"ImageSize=0\n", 0, 0, ReplyValues::kAll},
+      {"ImageSize=huge\n", std::nullopt, 0, ReplyValues::kAll},
+      {"ImageMs=750\n", std::nullopt, 750, ReplyValues::kAll},
+      {"ImageMs=-5\n", std::nullopt, 0, ReplyValues::kAll},
+      {"ReplyValues=NONE\n", std::nullopt, 0, ReplyValues::kNone},
+      {"replyvalues = none\n", std::nullopt, 0, ReplyValues::kNone},
+      {"ReplyValues=ALL\n", std::nullopt, 0, ReplyValues::kAll},
+      {"ReplyValues=SOME\n", std::nullopt, 0, ReplyValues::kAll},
+  };
+  for (const auto& c : cases) {
+    const VirtualDocument document = ParseDocument("1.ini", std::string("[Document]\n") + c.keys);
+    EXPECT_EQ(document.imageSize, c.imageSize) << c.keys;
+    EXPECT_EQ(document.imageMs, c.imageMs) << c.keys;
+    EXPECT_EQ(document.replyValues, c.replyValues) << c.keys;
+  }
+}
+
 TEST(DeviceSettings, DefaultsAndValues) {
   const DeviceSettings defaults = ParseDeviceSettings("");
   EXPECT_EQ(defaults.machineType, "Excella");
@@ -189,6 +215,40 @@ TEST(DocumentReply, CarriesTheDocumentAndItsImagesInTheLibrarysEncoding) {
   EXPECT_EQ(Value(reply, "ImageInfo", "ImageURL", 2), "a2");
   EXPECT_EQ(Value(reply, "ImageInfo", "ImageSize", 3), "<missing>");
   EXPECT_NE(reply.find("<ResponseType>ID</ResponseType>"), std::string::npos);
+}
+
+TEST(DocumentReply, WhatTheDocumentClaimsAndWithholds) {
+  VirtualDocument document = Waiting("1.ini", Feeder::kManual);
+  document.micr = "123<";
+  document.tracks[1] = ";2=25?";
+  VirtualDocument huge = document;
+  huge.imageSize = 100000000;
+  VirtualDocument bare = document;
+  bare.returnCode = 4;
+  bare.replyValues = ReplyValues::kNone;
+  const struct {
+    const VirtualDocument& document;
+    const char* section;
+    const char* key;
+    std::optional<int32_t> index;
+    const char* value;
+  } cases[] = {
+      {document, "ImageInfo", "ImageSize", 2, "50"},
+      {huge, "ImageInfo", "ImageSize", 1, "100000000"},
+      {huge, "ImageInfo", "ImageSize", 2, "100000000"},
+      {huge, "ImageInfo", "ImageURL", 2, "a2"},
+      {huge, "DocInfo", "MICRRaw", std::nullopt, "123<"},
+      {bare, "CommandStatus", "ReturnCode", std::nullopt, "4"},
+      {bare, "DocInfo", "ResponseType", std::nullopt, "<missing>"},
+      {bare, "DocInfo", "MICRRaw", std::nullopt, "<missing>"},
+      {bare, "MSRInfo", "TrackData2", std::nullopt, "<missing>"},
+      {bare, "ImageInfo", "Number", std::nullopt, "<missing>"},
+      {bare, "ImageInfo", "ImageSize", 1, "<missing>"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(Value(DocumentReply(c.document, {{100, "a1"}, {50, "a2"}}), c.section, c.key, c.index), c.value)
+        << c.section << "/" << c.key << " " << c.index.value_or(0);
+  }
 }
 
 TEST(DocumentReply, ResponseTypesOfTheFeeders) {

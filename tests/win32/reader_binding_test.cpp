@@ -5,8 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "base/extract_between.h"
@@ -219,6 +222,73 @@ TEST_F(ReaderBindingTest, TheFirstImageTransfersFailAsTheDocumentSays) {
   EXPECT_NE(FetchImage(reply, 1, bytes), 0);
   EXPECT_EQ(FetchImage(reply, 1, bytes), 0);
   EXPECT_FALSE(bytes.empty());
+}
+
+TEST_F(ReaderBindingTest, ATransferDeliversTheRealImageAsFarAsTheBufferOfTheClaimedSizeGoes) {
+  const struct {
+    const char* claim;
+    int32_t status;
+    const char* delivered;
+  } cases[] = {
+      {"ImageSize=100000000", 0, "front bytes"},
+      {"ImageSize=11", 0, "front bytes"},
+      {"ImageSize=5", 2, "front"},
+  };
+  WriteFile("inbox\\front.jpg", "front bytes");
+  for (const auto& c : cases) {
+    WaitingDocument("1.ini", std::string("Front=front.jpg\r\n") + c.claim + "\r\n");
+    const std::string reply = Read(ChequeOptions());
+    std::string bytes;
+    EXPECT_EQ(FetchImage(reply, 1, bytes), c.status) << c.claim;
+    EXPECT_EQ(bytes, c.delivered) << c.claim;
+  }
+}
+
+TEST_F(ReaderBindingTest, EveryImageTransferOfASlowDocumentWaitsItsTime) {
+  WaitingDocument("1.ini", "ImageMs=300\r\nImageFailures=1\r\n");
+  const std::string reply = Read(ChequeOptions());
+  std::string bytes;
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_NE(FetchImage(reply, 1, bytes), 0);
+  EXPECT_EQ(FetchImage(reply, 1, bytes), 0);
+  EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(600));
+}
+
+// A log's size and last characters, or "<none>": a megabyte of text is no message to read.
+std::string Summary(const std::optional<std::string>& log) {
+  if (!log) {
+    return "<none>";
+  }
+  return std::to_string(log->size()) + " bytes ending in " +
+         log->substr(log->size() - std::min<size_t>(log->size(), 12));
+}
+
+TEST_F(ReaderBindingTest, TheCallLogBecomesCallsLog1WhenALineWouldTakeItPast1MiB) {
+  constexpr size_t kLimit = 1024 * 1024;
+  const std::string line = "MTMICRQueryInfo\tEXCELLA_USB\tDeviceUsage\r\n";
+  const struct {
+    size_t logged;      // the size of calls.log before the call
+    const char* older;  // calls.log.1 before the call, when there is one
+    bool renamed;
+  } cases[] = {
+      {kLimit - line.size(), nullptr, false},
+      {kLimit - line.size() + 1, nullptr, true},
+      {kLimit - line.size() + 1, "older", true},
+      {kLimit + 5000, nullptr, true},
+  };
+  for (const auto& c : cases) {
+    const testing::TempFolder reader;
+    SetEnvironmentVariableW(L"ORVEX_VIRTUAL_READER", reader.Path().c_str());
+    const std::string logged(c.logged, 'x');
+    WriteFileBytes(reader.File("calls.log"), logged);
+    if (c.older) {
+      WriteFileBytes(reader.File("calls.log.1"), c.older);
+    }
+    Query("DeviceUsage");
+    const std::optional<std::string> older = c.older ? std::optional<std::string>(c.older) : std::nullopt;
+    EXPECT_EQ(Summary(ReadFileBytes(reader.File("calls.log"))), Summary(c.renamed ? line : logged + line)) << c.logged;
+    EXPECT_EQ(Summary(ReadFileBytes(reader.File("calls.log.1"))), Summary(c.renamed ? logged : older)) << c.logged;
+  }
 }
 
 TEST_F(ReaderBindingTest, TheDocumentsReturnCodeAndStatusReachTheProgram) {

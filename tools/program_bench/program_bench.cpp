@@ -35,6 +35,7 @@
 #include "keys_target_client.h"
 #include "picture.h"
 #include "support/program_folder_win32.h"
+#include "support/program_run_win32.h"
 #include "wic_image_win32.h"
 
 namespace {
@@ -44,8 +45,11 @@ using namespace std::chrono_literals;
 using orvex::UniqueHandle;
 using orvex::WaitUntil;
 using orvex::testing::CounterSecondsNow;
+using orvex::testing::EndInOrder;
 using orvex::testing::FindWindowOf;
+using orvex::testing::kEndLimitMs;
 using orvex::testing::ProgramFolder;
+using orvex::testing::ProgramRun;
 using orvex::testing::StampSeconds;
 
 constexpr wchar_t kTargetTitle[] = L"Orvex measurement target";
@@ -67,7 +71,6 @@ constexpr int kDocumentRounds = 10;
 constexpr int kStartRounds = 5;
 constexpr int kWatchdogRounds = 3;
 constexpr auto kWaitLimit = 15s;
-constexpr DWORD kEndLimitMs = 10000;
 // The cheque images the reader delivers, at 200 dpi.
 constexpr uint32_t kImageWidth = 1300;
 constexpr uint32_t kImageHeight = 580;
@@ -94,19 +97,17 @@ void WriteFile(const fs::path& path, const std::string& bytes) {
   orvex::WriteFileBytes(orvex::FromWide(path.wstring()), bytes);
 }
 
-// The virtual reader's folder, named to every program started from here by ORVEX_VIRTUAL_READER.
+// The virtual reader of the program folder: the calls it logs and the documents fed to it.
 class ReaderFolder {
  public:
-  ReaderFolder() {
-    fs::create_directories(folder_.Path() / "inbox");
-    fs::create_directories(folder_.Path() / "staging");
-    SetEnvironmentVariableW(L"ORVEX_VIRTUAL_READER", folder_.Path().c_str());
+  explicit ReaderFolder(const ProgramFolder& folder) : folder_(folder) {
+    fs::create_directories(folder_.Path("virtual-reader"));
   }
 
-  const fs::path& Path() const { return folder_.Path(); }
+  fs::path Path() const { return folder_.Path("virtual-reader"); }
 
   // How often the call's line is in calls.log so far.
-  size_t Calls(const char* line) const { return std::ranges::count(FileLines(folder_.Path() / "calls.log"), line); }
+  size_t Calls(const char* line) const { return std::ranges::count(FileLines(Path() / "calls.log"), line); }
   // The polls made so far: one status query each.
   size_t Polls() const { return Calls(kStatusQueryLine); }
 
@@ -121,51 +122,18 @@ class ReaderFolder {
   }
   std::optional<double> WaitForPollAfter(size_t before) const { return WaitForCallAfter(kStatusQueryLine, before); }
 
-  // Puts the document into the inbox at once, as one move, so the reader never sees half of it;
-  // the counter's seconds just before the move.
+  // Feeds the document; the counter's seconds just before it enters the inbox.
   double Feed(const std::string& name, const std::string& body) const {
-    const fs::path staged = folder_.Path() / "staging" / name;
-    WriteFile(staged, "[Document]\r\n" + body);
+    folder_.Stage(name, "[Document]\r\n" + body);
     const double fed = CounterSecondsNow();
-    MoveFileW(staged.c_str(), (folder_.Path() / "inbox" / name).c_str());
+    folder_.Deliver(name);
     return fed;
   }
 
-  bool Done(const std::string& name) const { return fs::exists(folder_.Path() / "done" / name); }
+  bool Done(const std::string& name) const { return folder_.Done(name); }
 
  private:
-  orvex::testing::TempFolder folder_;
-};
-
-// Ends the process as the system's shutdown does, by closing its main window; one that does not end
-// in time is terminated.
-void EndInOrder(HANDLE process) {
-  if (const HWND main = FindWindowOf(orvex::kMainWindowClass, GetProcessId(process))) {
-    PostMessageW(main, WM_CLOSE, 0, 0);
-  }
-  if (WaitForSingleObject(process, kEndLimitMs) != WAIT_OBJECT_0) {
-    std::fprintf(stderr, "the program did not end when closed; terminated\n");
-    TerminateProcess(process, 1);
-    WaitForSingleObject(process, kEndLimitMs);
-  }
-}
-
-// A run of the program, ended in order when it goes.
-class ProgramRun {
- public:
-  ProgramRun(const ProgramFolder& folder, const std::wstring& arguments) : process_(folder.Start(arguments)) {}
-  ~ProgramRun() {
-    if (process_) {
-      EndInOrder(process_.Get());
-    }
-  }
-  ProgramRun(const ProgramRun&) = delete;
-  ProgramRun& operator=(const ProgramRun&) = delete;
-
-  HANDLE Process() const { return process_.Get(); }
-
- private:
-  UniqueHandle process_;
+  const ProgramFolder& folder_;
 };
 
 // A watched run: the launcher ("/ANTICRASH") starts the hidden watchdog, which starts the program.
@@ -403,8 +371,8 @@ int wmain(int argc, wchar_t** argv) {
   const int seconds = argc > 1 ? std::max(1, _wtoi(argv[1])) : 60;
   const fs::path build = BuildFolder();
   const orvex::images::ComInitialization com;
-  const ReaderFolder reader;
   const ProgramFolder folder(build, orvex::testing::Reader::kVirtual);
+  const ReaderFolder reader(folder);
   folder.Write("OrvexExcella.ini", kConfiguration);
   orvex::testing::KeysTargetOptions options;
   options.program = (build / "tools" / "keys_target" / "keys_target.exe").wstring();

@@ -16,6 +16,9 @@ namespace fs = std::filesystem;
 
 // Two seconds, in the 100-nanosecond units of file times.
 constexpr uint64_t kInboxSettleTime = 2 * 10'000'000;
+// calls.log grows to at most this size; then it becomes calls.log.1 and a new one starts, so that
+// a reader polled ten times a second for weeks fills no disk.
+constexpr uint64_t kCallLogLimit = 1024 * 1024;
 
 uint64_t Ticks(const FILETIME& time) {
   return (static_cast<uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
@@ -47,6 +50,18 @@ fs::path LibraryFolder() {
 
 std::optional<std::string> FileBytes(const fs::path& path) {
   return ReadFileBytes(FromWide(path.wstring()));
+}
+
+// The log opened for appending, shared so that it can be read, moved or deleted meanwhile.
+UniqueHandle OpenForAppending(const fs::path& path) {
+  return UniqueHandle(CreateFileW(path.c_str(), FILE_APPEND_DATA,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+}
+
+uint64_t FileSize(const UniqueHandle& file) {
+  LARGE_INTEGER size{};
+  return GetFileSizeEx(file.Get(), &size) ? static_cast<uint64_t>(size.QuadPart) : 0;
 }
 
 }  // namespace
@@ -124,10 +139,14 @@ std::optional<std::string> ReaderFolder::ImageFile(std::string_view relativeUtf8
 }
 
 void ReaderFolder::LogCall(std::string_view line) {
+  const fs::path log = folder_ / L"calls.log";
   if (!callsLog_) {
-    callsLog_ = UniqueHandle(CreateFileW((folder_ / L"calls.log").c_str(), FILE_APPEND_DATA,
-                                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_ALWAYS,
-                                         FILE_ATTRIBUTE_NORMAL, nullptr));
+    callsLog_ = OpenForAppending(log);
+  }
+  if (callsLog_ && FileSize(callsLog_) + line.size() > kCallLogLimit) {
+    callsLog_.Reset();
+    MoveFileExW(log.c_str(), (folder_ / L"calls.log.1").c_str(), MOVEFILE_REPLACE_EXISTING);
+    callsLog_ = OpenForAppending(log);
   }
   DWORD written = 0;
   if (!callsLog_ || !WriteFile(callsLog_.Get(), line.data(), static_cast<DWORD>(line.size()), &written, nullptr)) {

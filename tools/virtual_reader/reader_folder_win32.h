@@ -35,7 +35,8 @@ class ReaderFolder {
   // The bytes of an image file named relative to the inbox, or nothing when it cannot be read.
   std::optional<std::string> ImageFile(std::string_view relativeUtf8) const;
   // Appends the line to calls.log, kept open for appending and shared so it can be read, moved
-  // or deleted meanwhile.
+  // or deleted meanwhile. A line that would take the log past 1 MiB goes into a new one, after the
+  // old one has become calls.log.1 (replacing an older calls.log.1).
   void LogCall(std::string_view line);
 
  private:

@@ -65,22 +65,30 @@ std::optional<std::string> Lookup(const IniValues& values, std::string_view key)
   return found->second;
 }
 
-// A decimal number at the start of the text, or the default.
-int32_t LeadingNumber(std::string_view text, int32_t defaultValue) {
+// The decimal number at the start of the text, or nothing when it does not start with one.
+std::optional<int32_t> LeadingNumber(std::string_view text) {
   int32_t number = 0;
   const char* first = text.data();
   if (!text.empty() && text.front() == '+') {
     ++first;
   }
   if (std::from_chars(first, text.data() + text.size(), number).ec != std::errc()) {
-    return defaultValue;
+    return std::nullopt;
   }
   return number;
 }
 
-int32_t NumberOr(const IniValues& values, std::string_view key, int32_t defaultValue) {
+int32_t LeadingNumber(std::string_view text, int32_t defaultValue) {
+  return LeadingNumber(text).value_or(defaultValue);
+}
+
+std::optional<int32_t> Number(const IniValues& values, std::string_view key) {
   const std::optional<std::string> text = Lookup(values, key);
-  return text ? LeadingNumber(*text, defaultValue) : defaultValue;
+  return text ? LeadingNumber(*text) : std::nullopt;
+}
+
+int32_t NumberOr(const IniValues& values, std::string_view key, int32_t defaultValue) {
+  return Number(values, key).value_or(defaultValue);
 }
 
 std::string TextOr(const IniValues& values, std::string_view key, std::string defaultValue) {
@@ -135,6 +143,10 @@ VirtualDocument ParseDocument(std::string fileName, std::string_view iniText) {
   document.back = TextOr(values, "Back", "");
   document.imageFailures = std::max(NumberOr(values, "ImageFailures", 0), 0);
   document.readMs = std::max(NumberOr(values, "ReadMs", 0), 0);
+  document.imageSize = Number(values, "ImageSize");
+  document.imageMs = std::max(NumberOr(values, "ImageMs", 0), 0);
+  document.replyValues =
+      EqualsIgnoringAsciiCase(TextOr(values, "ReplyValues", "ALL"), "NONE") ? ReplyValues::kNone : ReplyValues::kAll;
   return document;
 }
 
@@ -207,6 +219,9 @@ ReadRequest ParseReadRequest(std::string_view optionText) {
 std::string DocumentReply(const VirtualDocument& document, const std::vector<ImageEntry>& images) {
   TaggedText reply;
   SetTaggedValue(reply, "CommandStatus", "ReturnCode", std::nullopt, std::to_string(document.returnCode));
+  if (document.replyValues == ReplyValues::kNone) {
+    return FormatTaggedText(reply, "\r\n");
+  }
   SetTaggedValue(reply, "DocInfo", "ResponseType", std::nullopt, NameOf(document.feeder).responseType);
   SetTaggedValue(reply, "DocInfo", "MICRRaw", std::nullopt, Library(document.micr));
   for (int track = 0; track < 3; ++track) {
@@ -216,7 +231,8 @@ std::string DocumentReply(const VirtualDocument& document, const std::vector<Ima
   SetTaggedValue(reply, "ImageInfo", "Number", std::nullopt, std::to_string(images.size()));
   for (size_t i = 0; i < images.size(); ++i) {
     const auto index = static_cast<int32_t>(i + 1);
-    SetTaggedValue(reply, "ImageInfo", "ImageSize", index, std::to_string(images[i].size));
+    const std::string size = document.imageSize ? std::to_string(*document.imageSize) : std::to_string(images[i].size);
+    SetTaggedValue(reply, "ImageInfo", "ImageSize", index, size);
     SetTaggedValue(reply, "ImageInfo", "ImageURL", index, images[i].address);
   }
   return FormatTaggedText(reply, "\r\n");

@@ -22,6 +22,9 @@ struct DeviceSettings {
 
 enum class Feeder { kManual, kId, kAuto, kMsr };
 
+// What a successful document reply holds besides its return code: every value, or none.
+enum class ReplyValues { kAll, kNone };
+
 // One document waiting in the inbox, as its file describes it.
 struct VirtualDocument {
   std::string fileName;  // the file's name inside the inbox
@@ -32,8 +35,11 @@ struct VirtualDocument {
   int32_t status = 0;      // result of the read call
   std::string front;       // image files, relative to the document file; empty: drawn by the reader
   std::string back;
-  int32_t imageFailures = 0;  // image transfers that fail before images are delivered
-  int32_t readMs = 0;         // how long the read takes
+  int32_t imageFailures = 0;         // image transfers that fail before images are delivered
+  int32_t readMs = 0;                // how long the read takes
+  std::optional<int32_t> imageSize;  // the size the reply claims for every image; nothing: the real one
+  int32_t imageMs = 0;               // how long each image transfer waits before it answers
+  ReplyValues replyValues = ReplyValues::kAll;
 };
 
 DeviceSettings ParseDeviceSettings(std::string_view iniText);
@@ -64,12 +70,14 @@ ReadRequest ParseReadRequest(std::string_view optionText);
 
 // One image as the reply announces it.
 struct ImageEntry {
-  size_t size = 0;
+  size_t size = 0;  // the real size; the document may claim another
   std::string address;
 };
 // "ReturnCode" when no document came within the feed time-out.
 inline constexpr int32_t kNoDocumentReturnCode = 6;
 
+// The reply of a read: the document's values and its images, each with the size the document
+// claims for it, else its real one; only the return code for a document whose reply holds no values.
 std::string DocumentReply(const VirtualDocument& document, const std::vector<ImageEntry>& images);
 std::string NoDocumentReply();
 

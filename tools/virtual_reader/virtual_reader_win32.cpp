@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstring>
 #include <map>
@@ -32,10 +33,12 @@ constexpr int32_t kInternalFault = 7;
 
 constexpr auto kInboxPollInterval = std::chrono::milliseconds(50);
 
-// The images of the last document read, by address, and the transfers still to fail.
+// The images of the last document read, by address, the transfers still to fail, and how long
+// each transfer waits.
 struct ReadImages {
   std::map<std::string, std::string> bytesByAddress;
   int32_t failuresLeft = 0;
+  int32_t transferMs = 0;
 };
 
 std::mutex stateMutex;
@@ -102,7 +105,7 @@ std::string ImageBytes(const ReaderFolder& folder, const VirtualDocument& docume
 // Makes the document's images, keeps them for the transfers, and lists them for the reply.
 std::vector<ImageEntry> KeepImages(const ReaderFolder& folder, const VirtualDocument& document,
                                    const ReadRequest& request) {
-  ReadImages images{.bytesByAddress = {}, .failuresLeft = document.imageFailures};
+  ReadImages images{.bytesByAddress = {}, .failuresLeft = document.imageFailures, .transferMs = document.imageMs};
   std::vector<ImageEntry> entries;
   const std::lock_guard lock(stateMutex);
   ++readCount;
@@ -114,6 +117,16 @@ std::vector<ImageEntry> KeepImages(const ReaderFolder& folder, const VirtualDocu
   }
   lastRead = std::move(images);
   return entries;
+}
+
+// A transfer of the last document's images waits as long as the document says, before it answers.
+void WaitAsTheImagesTransfer() {
+  int32_t transferMs = 0;
+  {
+    const std::lock_guard lock(stateMutex);
+    transferMs = lastRead.transferMs;
+  }
+  Sleep(static_cast<DWORD>(transferMs));
 }
 
 // The reply of a query, or nothing for a query the reader does not know.
@@ -247,6 +260,7 @@ int32_t MTXMLMCR_CALL MTMICRGetImage(const char* deviceName, const char* imageAd
     if (!byteCount) {
       return kBadArgument;
     }
+    WaitAsTheImagesTransfer();
     const std::lock_guard lock(stateMutex);
     const auto image = lastRead.bytesByAddress.find(Text(imageAddress));
     if (image == lastRead.bytesByAddress.end()) {
@@ -256,14 +270,14 @@ int32_t MTXMLMCR_CALL MTMICRGetImage(const char* deviceName, const char* imageAd
       --lastRead.failuresLeft;
       return kImageTransferFailed;
     }
+    // The image's first bytes as far as the buffer goes, whatever size the reply claimed.
     const std::string& bytes = image->second;
-    const bool fits = buffer && static_cast<size_t>(std::max(*byteCount, 0)) >= bytes.size();
-    *byteCount = static_cast<int32_t>(bytes.size());
-    if (!fits) {
-      return kBufferTooSmall;
+    const size_t room = buffer ? static_cast<size_t>(std::max(*byteCount, 0)) : 0;
+    if (room > 0) {
+      std::memcpy(buffer, bytes.data(), std::min(room, bytes.size()));
     }
-    std::memcpy(buffer, bytes.data(), bytes.size());
-    return kOk;
+    *byteCount = static_cast<int32_t>(bytes.size());
+    return buffer && room >= bytes.size() ? kOk : kBufferTooSmall;
   });
 }
 
