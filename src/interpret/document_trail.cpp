@@ -43,6 +43,11 @@ std::string UnsavedFileName(const LocalDateTime& when, std::string_view intended
   return std::string(kUnsavedFolder) + "\\" + name;
 }
 
+std::string ReadFailedText(int32_t readStatus, std::string_view returnCode) {
+  return "הקורא לא הצליח לקרוא את המסמך (קוד " + std::to_string(readStatus) + ", " + std::string(returnCode) +
+         "), ולכן דבר לא הוקלד ולא נשמר. " + std::string(kFeedAgain);
+}
+
 std::string ProcessingStoppedText(const Error& error) {
   return "עיבוד המסמך נעצר (" + error.TraceText() + "). יש לבדוק מה הוקלד, ו" + std::string(kFeedAgain);
 }

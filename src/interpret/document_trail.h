@@ -33,6 +33,7 @@ std::string UnsavedFileName(const LocalDateTime& when, std::string_view intended
 // What the operator reads about a document that was not processed, or not wholly: processing that
 // stopped with an error, a document without a MICR line, a kind no processor takes, an image that
 // did not come from the reader.
+std::string ReadFailedText(int32_t readStatus, std::string_view returnCode);
 std::string ProcessingStoppedText(const Error& error);
 std::string NoMicrLineText();
 std::string KindNotProcessedText(DocumentType type);

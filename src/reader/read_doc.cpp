@@ -187,11 +187,19 @@ bool DocumentRead::PullDocument(std::string& docType, int32_t docFeedTimeout, st
   } catch (const std::exception& exception) {
     WriteDebugLog("After MTMICRProcessCheck: " + AsError(exception).TraceText());
   }
-  if (readStatus != 0) {
+  const std::string returnCode = readStatus == 0 ? CleanedReplyValue(ReplyValue(replyText, "CommandStatus", "ReturnCode")) : "";
+  if (readStatus != 0 || ToDouble(returnCode).value_or(0) != 0) {
+    // A document that the status announced and that could not be read is the operator's to feed
+    // again; an ImageSafe reader is asked on every tick, whether a document came or not.
+    if (deviceName == kImageSafeDeviceName) {
+      return false;
+    }
+    context_.trail.Tell(ReadFailedText(readStatus, returnCode), "The read failed: status " +
+                                                                    std::to_string(readStatus) + ", ReturnCode " +
+                                                                    returnCode);
     return false;
   }
-  const std::string returnCode = ReplyValue(replyText, "CommandStatus", "ReturnCode");
-  return ToDouble(returnCode).value_or(0) == 0;
+  return true;
 }
 
 std::string DocumentRead::ProcessDocument(const std::string& docType, const std::string& replyText) {

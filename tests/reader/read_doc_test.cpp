@@ -182,7 +182,7 @@ TEST_F(ReadDocTest, TheMicrLineGoesToTheProcessorOfItsKind) {
   EXPECT_TRUE(trace.Contains("Operator told: No MICR line was read: nothing is typed and no image is saved"));
 }
 
-TEST_F(ReadDocTest, AFailedReadOrANonZeroReturnCodeEndsTheReadSilently) {
+TEST_F(ReadDocTest, AFailedReadOrANonZeroReturnCodeEndsTheReadAndTheOperatorIsTold) {
   UseProfile("");
   const struct {
     int32_t readStatus;
@@ -193,11 +193,17 @@ TEST_F(ReadDocTest, AFailedReadOrANonZeroReturnCodeEndsTheReadSilently) {
   };
   for (const auto& c : cases) {
     processors.calls.clear();
+    boxes = {};
     library.processResult = c.readStatus;
     library.documentReply = "CommandStatus/ReturnCode=" + c.returnCode + "\nDocInfo/MICRRaw=" + kChequeLine + "\n";
     Read("MANUAL");
     EXPECT_EQ(processors.calls.size(), c.processed ? 1u : 0u) << c.readStatus << "/" << c.returnCode;
+    EXPECT_EQ(boxes.Shown().size(), c.processed ? 0u : 1u) << c.readStatus << "/" << c.returnCode;
   }
+  settings.deviceName = "ImageSafe.ImageSafe001";  // asked on every tick: a failure may be no document
+  boxes = {};
+  Read("ALL");
+  EXPECT_TRUE(boxes.Shown().empty());
 }
 
 TEST_F(ReadDocTest, AnImageSafeReaderSaysWhatItRead) {

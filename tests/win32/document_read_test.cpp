@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <memory>
 
@@ -123,12 +124,39 @@ TEST_F(DocumentReadFromVirtualReader, AStripeCardGoesToTheStripeProcessorTrackBy
   EXPECT_EQ(processors.calls, std::vector<std::string>{"Stripe(;4580123456789012=27121010000?)"});
 }
 
-TEST_F(DocumentReadFromVirtualReader, AReadThatFailsSavesAndProcessesNothing) {
-  WaitingDocument("bad.ini", "MICR=" + kChequeLine + "\r\nReturnCode=3\r\n");
+TEST_F(DocumentReadFromVirtualReader, AReaderFaultLosesNoDocumentWithoutTellingTheOperator) {
+  const struct {
+    const char* fault;  // the document's keys
+    bool processed;
+    std::vector<const char*> saved;
+    const char* told;  // in the one box; nullptr: no box
+  } cases[] = {
+      {"ReturnCode=3", false, {}, "הקורא לא הצליח לקרוא את המסמך"},
+      {"Status=4", false, {}, "הקורא לא הצליח לקרוא את המסמך"},
+      {"ReplyValues=NONE", false, {}, "MICR"},
+      {"ImageFailures=9", true, {}, "c.jpg"},
+      {"ImageSize=100000000", true, {}, "c-back.jpg"},
+      {"ImageMs=300", true, {"c.jpg", "c-back.jpg"}, nullptr},  // slow, but whole
+  };
   processors.imageNames = "c.jpg*c-back.jpg";
-  Read("MANUAL");
-  EXPECT_TRUE(processors.calls.empty());
-  EXPECT_FALSE(Saved("c.jpg"));
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.fault);
+    processors.calls.clear();
+    boxes = {};
+    fs::remove(program.Path() / "c.jpg");
+    fs::remove(program.Path() / "c-back.jpg");
+    WaitingDocument("doc.ini", "MICR=" + kChequeLine + "\r\n" + c.fault + "\r\n");
+    Read("MANUAL");
+    EXPECT_EQ(processors.calls.size(), c.processed ? 1u : 0u);
+    for (const char* name : {"c.jpg", "c-back.jpg"}) {
+      EXPECT_EQ(Saved(name), std::find(c.saved.begin(), c.saved.end(), std::string_view(name)) != c.saved.end())
+          << name;
+    }
+    ASSERT_EQ(boxes.Shown().size(), c.told ? 1u : 0u);
+    if (c.told) {
+      EXPECT_NE(boxes.Shown()[0].text.find(c.told), std::string::npos) << boxes.Shown()[0].text;
+    }
+  }
 }
 
 TEST_F(DocumentReadFromVirtualReader, AFrontImageThatFailsTwiceArrivesAtTheThirdAttempt) {
