@@ -253,7 +253,8 @@ inline constexpr auto kProfileKeys = [] {
        "Address of the restricted-account web source; empty: none. When set, the program does not start unless it "
        "answers."},
       {"URLConnectionTimeout", Int32, "60", &PS::URLConnectionTimeout,
-       "Time-out of the web source, in seconds (below 1 counts as 1)."},
+       "Time-out of one question to the web source, in seconds, for the whole of it: connecting, sending and the "
+       "whole answer (below 1 counts as 1)."},
       {"SendChequeIfLimited", Boolean, "0", &PS::SendChequeIfLimited,
        "TRUE: type the cheque even when its account is restricted."},
       {"ChequeTemplate", Text, kDefaultChequeTemplate, &PS::ChequeTemplate, "The keys typed for a cheque."},

@@ -1,5 +1,7 @@
 #include "verify/web_client.h"
 
+#include <algorithm>
+
 #include "base/error.h"
 #include "base/text.h"
 #include "base/text_codec.h"
@@ -41,6 +43,17 @@ std::string DecodeWebBody(std::string_view bytes, std::string_view contentType) 
     return Utf16ToUtf8(Utf8ToUtf16(bytes));
   }
   return Windows1255ToUtf8(bytes);
+}
+
+void CappedWebBody::Append(std::string_view bytes) {
+  if (bytes.size() > kWebBodyLimit - bytes_.size()) {
+    throw Error(kErrOverflow, "The web server's reply is above 1 MB (1,048,576 bytes)");
+  }
+  bytes_.append(bytes);
+}
+
+std::chrono::milliseconds RequestDeadline::Remaining() const {
+  return std::max(end_ - clock_.Monotonic(), std::chrono::milliseconds(0));
 }
 
 void RequireSuccessStatus(int32_t status, std::string_view reason) {

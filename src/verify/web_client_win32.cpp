@@ -1,9 +1,12 @@
 #include "verify/web_client_win32.h"
 
+#include <windows.h>
 #include <wininet.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdint>
+#include <initializer_list>
 
 #include "base/error.h"
 #include "base/handle_win32.h"
@@ -70,9 +73,20 @@ Address CrackedAddress(const std::wstring& url) {
   return address;
 }
 
-void SetTimeouts(const InternetHandle& request, DWORD milliseconds) {
-  for (const DWORD option :
-       {INTERNET_OPTION_CONNECT_TIMEOUT, INTERNET_OPTION_SEND_TIMEOUT, INTERNET_OPTION_RECEIVE_TIMEOUT}) {
+// The time a WinINet call may still wait, in its unit. Once the deadline has passed the request
+// ends with WinINet's own time-out error, whatever the server is still sending.
+DWORD RemainingMilliseconds(const RequestDeadline& deadline) {
+  const std::chrono::milliseconds remaining = deadline.Remaining();
+  if (remaining.count() == 0) {
+    ThrowInternetError(ERROR_INTERNET_TIMEOUT);
+  }
+  return static_cast<DWORD>(remaining.count());
+}
+
+// The time-outs of the request's next call: what is left of the whole request's time.
+void SetTimeouts(const InternetHandle& request, std::initializer_list<DWORD> options, const RequestDeadline& deadline) {
+  DWORD milliseconds = RemainingMilliseconds(deadline);
+  for (const DWORD option : options) {
     if (!InternetSetOptionW(request.Get(), option, &milliseconds, sizeof milliseconds)) {
       ThrowLastInternetError();
     }
@@ -104,24 +118,32 @@ std::string HeaderText(const InternetHandle& request, DWORD header) {
   return FromWide(text);
 }
 
-std::string BodyBytes(const InternetHandle& request) {
-  std::string body;
+// Reads only what WinINet reports as arrived, so no read waits to fill its buffer (a server that
+// sends a byte a second would hold a full-buffer read for hours); each wait for more ends by the
+// deadline, and the body never holds more than its limit.
+void ReadBody(const InternetHandle& request, const RequestDeadline& deadline, CappedWebBody& body) {
   char chunk[kReadChunk];
   for (;;) {
-    DWORD read = 0;
-    if (!InternetReadFile(request.Get(), chunk, sizeof chunk, &read)) {
+    SetTimeouts(request, {INTERNET_OPTION_RECEIVE_TIMEOUT}, deadline);
+    DWORD available = 0;
+    if (!InternetQueryDataAvailable(request.Get(), &available, 0, 0)) {
       ThrowLastInternetError();
     }
-    if (read == 0) {
-      return body;
+    if (available == 0) {
+      return;
     }
-    body.append(chunk, read);
+    DWORD read = 0;
+    if (!InternetReadFile(request.Get(), chunk, std::min<DWORD>(available, sizeof chunk), &read)) {
+      ThrowLastInternetError();
+    }
+    body.Append(std::string_view(chunk, read));
   }
 }
 
 }  // namespace
 
 std::string WinInetWebClient::Fetch(const std::string& url) {
+  const RequestDeadline deadline(clock_, timeout_);
   const Address address = CrackedAddress(ToWide(url));
   const InternetHandle session(InternetOpenW(kAgent, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
   if (!session) {
@@ -138,18 +160,23 @@ std::string WinInetWebClient::Fetch(const std::string& url) {
   if (!request) {
     ThrowLastInternetError();
   }
-  SetTimeouts(request, timeoutMilliseconds_);
+  // Connecting, sending and the answer's headers are one call: each of its waits may take what is
+  // left when it starts.
+  SetTimeouts(request, {INTERNET_OPTION_CONNECT_TIMEOUT, INTERNET_OPTION_SEND_TIMEOUT, INTERNET_OPTION_RECEIVE_TIMEOUT},
+              deadline);
   if (!HttpSendRequestW(request.Get(), nullptr, 0, nullptr, 0)) {
     ThrowLastInternetError();
   }
   RequireSuccessStatus(StatusCode(request), HeaderText(request, HTTP_QUERY_STATUS_TEXT));
   const std::string contentType = HeaderText(request, HTTP_QUERY_CONTENT_TYPE);
-  return DecodeWebBody(BodyBytes(request), contentType);
+  CappedWebBody body;
+  ReadBody(request, deadline, body);
+  return DecodeWebBody(body.Bytes(), contentType);
 }
 
 void WinInetWebClient::SetRequestTimeout(int32_t seconds) {
   constexpr int64_t kLongestMilliseconds = INFINITE - 1;  // INFINITE itself would mean no time-out
-  timeoutMilliseconds_ = static_cast<DWORD>(std::min(int64_t{std::max(seconds, 1)} * 1000, kLongestMilliseconds));
+  timeout_ = std::chrono::milliseconds(std::min(int64_t{std::max(seconds, 1)} * 1000, kLongestMilliseconds));
 }
 
 }  // namespace orvex

@@ -12,8 +12,10 @@
 #include <string>
 #include <vector>
 
+#include "base/clock.h"
 #include "base/error.h"
 #include "base/handle_win32.h"
+#include "base/text_codec.h"
 #include "base/wait.h"
 #include "support/fake_message_boxes.h"
 #include "support/temp_folder.h"
@@ -87,7 +89,8 @@ class WebClientTest : public ::testing::Test {
   void SetUp() override { ASSERT_TRUE(server.Ready()) << "the test server did not start"; }
 
   HttpTestServer server;
-  WinInetWebClient web;
+  SystemClock clock;
+  WinInetWebClient web{clock};
   testing::TraceCapture trace;
 };
 
@@ -108,6 +111,8 @@ TEST_F(WebClientTest, TheSourcesPagesGiveTheRestrictedAccountAnswers) {
       {"/empty", false, kNoConnectionText},
       // The error page's body says "not restricted"; a failing server is no answer all the same.
       {"/error", false, kNoConnectionText},
+      // So does the 5 MB page's.
+      {"/large", false, kNoConnectionText},
   };
   for (const auto& c : cases) {
     FakeMessageBoxes boxes;
@@ -123,8 +128,10 @@ TEST_F(WebClientTest, TheSourcesPagesGiveTheRestrictedAccountAnswers) {
     }
     EXPECT_EQ(texts, expectedTexts) << c.path;
   }
-  EXPECT_EQ(trace.Messages(),
-            std::vector<std::string>{"Error #500 - The web server answered with status 500 Internal Server Error"});
+  EXPECT_EQ(trace.Messages(), (std::vector<std::string>{
+                                  "Error #500 - The web server answered with status 500 Internal Server Error",
+                                  "Error #6 - The web server's reply is above 1 MB (1,048,576 bytes)",
+                              }));
 }
 
 TEST_F(WebClientTest, TheQuestionArrivesPercentEncodedAndIsAskedOfTheServerEveryTime) {
@@ -160,6 +167,37 @@ TEST_F(WebClientTest, AnAnswerSlowerThanTheRequestTimeOutFails) {
   const auto waited = std::chrono::steady_clock::now() - start;
   EXPECT_GE(waited, std::chrono::milliseconds(900));
   EXPECT_LT(waited, std::chrono::seconds(4));
+}
+
+TEST_F(WebClientTest, OneTimeOutBoundsTheWholeRequestAndABodyAbove1MbFails) {
+  constexpr auto kTimeout = std::chrono::seconds(2);
+  constexpr auto kMargin = std::chrono::seconds(3);
+  const struct {
+    const char* path;
+    int32_t error;     // 0: the page comes through
+    size_t sentBytes;  // of the page that comes through, as the server sent them
+  } cases[] = {
+      {"/dribble", ERROR_INTERNET_TIMEOUT, 0},  // a byte a second, for over a minute
+      {"/large", kErrOverflow, 0},              // 5 MB
+      {"/limit", 0, 1'048'576},
+      {"/not-restricted", 0, 81},
+  };
+  web.SetRequestTimeout(2);
+  for (const auto& c : cases) {
+    const auto start = std::chrono::steady_clock::now();
+    int32_t error = 0;
+    try {
+      EXPECT_EQ(Utf8ToWindows1255(web.Fetch(server.Url(c.path))).size(), c.sentBytes) << c.path;
+    } catch (const Error& failure) {
+      error = failure.Number();
+    }
+    const auto waited = std::chrono::steady_clock::now() - start;
+    EXPECT_EQ(error, c.error) << c.path;
+    EXPECT_LT(waited, kTimeout + kMargin) << c.path;
+    if (c.error == ERROR_INTERNET_TIMEOUT) {
+      EXPECT_GE(waited, kTimeout) << c.path;
+    }
+  }
 }
 
 TEST_F(WebClientTest, FailuresCarryWinInetsNumberAndText) {
@@ -199,6 +237,7 @@ TEST_F(WebClientTest, StartUpRunsOnlyWhenTheSourceAnswersWithAPage) {
       {"/not-restricted", WebSourceCheck::kAnswered},
       {"/empty", WebSourceCheck::kUnreachable},
       {"/error", WebSourceCheck::kUnreachable},
+      {"/large", WebSourceCheck::kUnreachable},
   };
   for (const auto& c : cases) {
     FakeMessageBoxes boxes;
@@ -213,7 +252,8 @@ TEST(RestrictedAccountList, AListFileLockedByAnotherProgramAnswersFalseWithoutAW
   const UniqueHandle locked(
       CreateFileW(list.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   ASSERT_TRUE(locked);
-  WinInetWebClient web;
+  SystemClock clock;
+  WinInetWebClient web(clock);
   FakeMessageBoxes boxes;
   RestrictedAccounts accounts(web, boxes);
   EXPECT_FALSE(accounts.IsAccountListed(folder.File("") + "\\", "123456", "345", "12"));

@@ -12,6 +12,9 @@
 //   /empty            no body at all
 //   /utf8             a restricted account in UTF-8, charset announced
 //   /slow             the not-restricted page after five seconds
+//   /dribble          the not-restricted page, one byte a second (well over a minute in all)
+//   /limit            the not-restricted page padded with blanks to exactly 1 MB (1,048,576 bytes)
+//   /large            the same padded to 5 MB
 //   /error            status 500, with a not-restricted page as its body
 // Anything else is 404. It runs until it is ended.
 
@@ -31,16 +34,30 @@
 namespace {
 
 constexpr auto kSlowPageDelay = std::chrono::seconds(5);
+constexpr auto kDribbleInterval = std::chrono::seconds(1);
+constexpr size_t kMegabyte = 1'048'576;
+
+enum class Pace {
+  kAtOnce,
+  kAfterDelay,  // the whole answer after kSlowPageDelay
+  kByteByByte,  // the headers at once, then the body one byte every kDribbleInterval
+};
 
 struct Page {
   std::string status = "200 OK";
   std::string contentType = "text/html";
   std::string body;  // as sent
-  bool slow = false;
+  Pace pace = Pace::kAtOnce;
 };
 
 std::string InWindows1255(std::string_view utf8) {
   return orvex::Utf8ToWindows1255(utf8);
+}
+
+// The page with blanks after it, `size` bytes in all.
+std::string PaddedTo(std::string page, size_t size) {
+  page.resize(size, ' ');
+  return page;
 }
 
 Page PageFor(std::string_view path) {
@@ -64,7 +81,16 @@ Page PageFor(std::string_view path) {
             .body = "<html><head><title>חשבון מוגבל</title></head><body>חשבון מוגבל עד 01/02/2027</body></html>"};
   }
   if (path == "/slow") {
-    return {.body = notRestricted, .slow = true};
+    return {.body = notRestricted, .pace = Pace::kAfterDelay};
+  }
+  if (path == "/dribble") {
+    return {.body = notRestricted, .pace = Pace::kByteByByte};
+  }
+  if (path == "/limit") {
+    return {.body = PaddedTo(notRestricted, kMegabyte)};
+  }
+  if (path == "/large") {
+    return {.body = PaddedTo(notRestricted, 5 * kMegabyte)};
   }
   if (path == "/error") {
     return {.status = "500 Internal Server Error", .body = notRestricted};
@@ -121,14 +147,41 @@ std::string PathOf(const std::string& requestLine) {
   return requestLine.substr(start, end - start);
 }
 
-void SendAll(SOCKET client, const std::string& bytes) {
+// False when the client has gone.
+bool SendAll(SOCKET client, std::string_view bytes) {
   size_t sent = 0;
   while (sent < bytes.size()) {
     const int count = send(client, bytes.data() + sent, static_cast<int>(bytes.size() - sent), 0);
     if (count <= 0) {
-      return;
+      return false;
     }
     sent += static_cast<size_t>(count);
+  }
+  return true;
+}
+
+void SendPage(SOCKET client, const Page& page) {
+  const std::string head = "HTTP/1.1 " + page.status + "\r\nContent-Type: " + page.contentType +
+                           "\r\nContent-Length: " + std::to_string(page.body.size()) + "\r\nConnection: close\r\n\r\n";
+  switch (page.pace) {
+    case Pace::kAtOnce:
+      SendAll(client, head + page.body);
+      return;
+    case Pace::kAfterDelay:
+      std::this_thread::sleep_for(kSlowPageDelay);
+      SendAll(client, head + page.body);
+      return;
+    case Pace::kByteByByte:
+      if (!SendAll(client, head)) {
+        return;
+      }
+      for (const char& byte : page.body) {
+        std::this_thread::sleep_for(kDribbleInterval);
+        if (!SendAll(client, std::string_view(&byte, 1))) {
+          return;
+        }
+      }
+      return;
   }
 }
 
@@ -136,12 +189,7 @@ void Serve(SOCKET client, RequestLog& log) {
   const std::string requestLine = RequestLine(ReceiveRequest(client));
   log.Append(requestLine);
   if (requestLine.starts_with("GET ")) {
-    const Page page = PageFor(PathOf(requestLine));
-    if (page.slow) {
-      std::this_thread::sleep_for(kSlowPageDelay);
-    }
-    SendAll(client, "HTTP/1.1 " + page.status + "\r\nContent-Type: " + page.contentType + "\r\nContent-Length: " +
-                        std::to_string(page.body.size()) + "\r\nConnection: close\r\n\r\n" + page.body);
+    SendPage(client, PageFor(PathOf(requestLine)));
   }
   shutdown(client, SD_SEND);
   closesocket(client);

@@ -82,6 +82,7 @@ Program::Program(const ProgramPaths& paths, const CommandLineSwitches& switches)
       loadedLibrary_(LoadReaderLibrary()),
       library_(*loadedLibrary_, [this](const std::string& reply) { window_.SetReaderData(reply); }),
       connection_(library_, window_, boxes_),
+      web_(clock_),
       restrictedAccounts_(web_, boxes_),
       feeder_(delivery_, *this),
       dialogs_(*this),
