@@ -11,8 +11,9 @@ namespace orvex {
 // Failures are traced.
 void StartWatchdog(const std::string& programPath, const std::string& semaphorePath);
 
-// The watchdog role: looks after the program until a run ends through DoEnd. The command line is
-// the one WatchdogCommandLine builds.
+// The watchdog role: looks after the program until a run ends through DoEnd, and tells the
+// operator when it gives up on a program that keeps ending. The command line is the one
+// WatchdogCommandLine builds.
 void RunWatchdogRole(const wchar_t* commandLine);
 
 }  // namespace orvex

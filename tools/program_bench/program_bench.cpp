@@ -301,11 +301,13 @@ StartTimes StartToFirstPoll(const ProgramFolder& folder, const ReaderFolder& rea
   return times;
 }
 
-// Watchdog: the program killed until the program the watchdog starts again polls.
+// Watchdog: the program killed until the program the watchdog starts again polls. Every round
+// kills the first program of a watched run of its own: a watchdog waits longer after each further
+// exit within a minute.
 std::vector<double> KillToNewPoll(const ProgramFolder& folder, const ReaderFolder& reader) {
-  const WatchedRun run(folder);
   std::vector<double> times;
   for (int round = 0; round < kWatchdogRounds; ++round) {
+    const WatchedRun run(folder);
     HWND main = nullptr;
     if (!WaitUntil([&] { return (main = FindWindowOf(orvex::kMainWindowClass)) != nullptr; }, kWaitLimit, 10ms) ||
         !reader.WaitForPollAfter(reader.Polls())) {
