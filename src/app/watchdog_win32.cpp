@@ -6,6 +6,7 @@
 
 #include "app/command_line.h"
 #include "app/message_box_win32.h"
+#include "app/single_instance_win32.h"
 #include "app/watchdog.h"
 #include "base/clock.h"
 #include "base/handle_win32.h"
@@ -56,6 +57,19 @@ class Win32WatchdogHost : public WatchdogHost {
   UniqueHandle program_;
 };
 
+// Looks after the program while this watchdog holds the session's watchdog mark; nothing when
+// another watchdog holds it. The mark goes before the operator reads a box, so that a start from
+// the Start menu meanwhile finds no watchdog in its way.
+std::optional<WatchdogEnd> WatchUnderMark(const std::string& programPath, const std::wstring& semaphorePath) {
+  const SessionMark mark(kWatchdogMarkName);
+  if (mark.HeldElsewhere()) {
+    return std::nullopt;
+  }
+  Win32WatchdogHost host(semaphorePath);
+  SystemClock clock;
+  return RunWatchdog(programPath, host, clock);
+}
+
 }  // namespace
 
 void StartWatchdog(const std::string& programPath, const std::string& semaphorePath) {
@@ -64,18 +78,26 @@ void StartWatchdog(const std::string& programPath, const std::string& semaphoreP
   }
 }
 
-void RunWatchdogRole(const wchar_t* commandLine) {
+int RunWatchdogRole(const wchar_t* commandLine) {
   int count = 0;
   const UniqueResource<LPWSTR*, LocalFree> arguments(CommandLineToArgvW(commandLine, &count));
   // The program, "/WATCHDOG", the program path and the semaphore path.
   if (!arguments || count < 4) {
-    return;
+    return 0;
   }
-  Win32WatchdogHost host(arguments.Get()[3]);
-  SystemClock clock;
-  if (RunWatchdog(FromWide(arguments.Get()[2]), host, clock) == WatchdogEnd::kKeepsFailing) {
+  const std::optional<WatchdogEnd> end = WatchUnderMark(FromWide(arguments.Get()[2]), arguments.Get()[3]);
+  if (!end) {
+    WriteDebugLog("Another watchdog looks after the program: this one ends");
+    return static_cast<int>(kAlreadyRunningExitCode);
+  }
+  if (*end == WatchdogEnd::kKeepsFailing) {
     Win32MessageBoxes().Show(KeepsFailingMessage());
   }
+  return 0;
+}
+
+bool WatchdogRuns() {
+  return SessionMarkHeld(kWatchdogMarkName);
 }
 
 }  // namespace orvex

@@ -23,6 +23,7 @@
 #include "app/tray_icon_win32.h"
 #include "app/tray_menu.h"
 #include "app/watchdog.h"
+#include "app/watchdog_win32.h"
 #include "app/window_win32.h"
 #include "base/file_io.h"
 #include "base/handle_win32.h"
@@ -230,6 +231,7 @@ TEST(Watchdog, RestartsAKilledProgramWithoutSplashAndNotOneThatExitedInOrder) {
   EXPECT_TRUE(WaitUntil([&] { return fs::exists(folder.Path("OrvexExcella.shutdown")); }, seconds(10)));
   EXPECT_TRUE(WaitUntil([&] { return !fs::exists(folder.Path("OrvexExcella.shutdown")); }, seconds(5)))
       << "the watchdog ended after the orderly exit";
+  EXPECT_TRUE(WaitUntil([] { return !WatchdogRuns(); }, seconds(5))) << "the watchdog lets go of its mark";
   EXPECT_EQ(FindWindowOf(kMainWindowClass), nullptr);
 }
 
@@ -256,8 +258,38 @@ TEST(Watchdog, GivesUpOnAProgramThatKeepsEndingAndTellsTheOperator) {
   EXPECT_EQ(std::ranges::count_if(
                 lines, [](const std::string& line) { return line.find("Watchdog restarts") != std::string::npos; }),
             static_cast<long>(kQuickExitBound - 1));
+  EXPECT_FALSE(WatchdogRuns()) << "while the operator reads the box, a new launcher may start a watchdog";
   Press(box, IDOK);
   EXPECT_TRUE(Ends(watchdog));
+}
+
+TEST(Watchdog, ASecondLauncherOrWatchdogLeavesTheRunningOneAndItsSemaphoreAlone) {
+  ProgramFolder folder(Reader::kVirtual);
+  folder.Write("OrvexExcella.ini", kPolledReader);
+  ASSERT_TRUE(Ends(folder.Start("/ANTICRASH")));
+  const HWND main = WaitForWindow(kMainWindowClass);
+  ASSERT_NE(main, nullptr);
+  DWORD program = 0;
+  GetWindowThreadProcessId(main, &program);
+  // The program on its way out: its semaphore is there, as the installer leaves it before it closes
+  // the program, and the watchdog has yet to find it.
+  folder.Write("OrvexExcella.shutdown", "");
+
+  const UniqueHandle launcher = folder.Start("/ANTICRASH");
+  EXPECT_TRUE(Ends(launcher));
+  EXPECT_EQ(ExitCode(launcher), kAlreadyRunningExitCode);
+  EXPECT_NE(WaitForWindow(L"OrvexDetails", program), nullptr) << "the running program shows its details";
+  const UniqueHandle watchdog = StartWatchdogFor(folder, folder.Path("OrvexExcella.exe"));
+  EXPECT_TRUE(Ends(watchdog));
+  EXPECT_EQ(ExitCode(watchdog), kAlreadyRunningExitCode);
+  EXPECT_TRUE(fs::exists(folder.Path("OrvexExcella.shutdown")));
+
+  const UniqueHandle ending(OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, program));
+  TerminateProcess(ending.Get(), 0);
+  ASSERT_TRUE(Ends(ending));
+  EXPECT_TRUE(WaitUntil([] { return !WatchdogRuns(); }, seconds(5))) << "the first watchdog found the semaphore";
+  EXPECT_FALSE(fs::exists(folder.Path("OrvexExcella.shutdown")));
+  EXPECT_EQ(FindWindowOf(kMainWindowClass), nullptr) << "and started nothing";
 }
 
 // Waits until the target has received the text's last character; what it received by then.

@@ -28,6 +28,7 @@
 
 #include "app/main_window_win32.h"
 #include "app/watchdog.h"
+#include "app/watchdog_win32.h"
 #include "base/file_io.h"
 #include "base/handle_win32.h"
 #include "base/wait.h"
@@ -186,7 +187,8 @@ class WatchedRun {
       const UniqueHandle program(OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, process));
       EndInOrder(program.Get());
     }
-    if (!WaitUntil([&] { return !fs::exists(semaphore_); }, kWaitLimit, 10ms)) {
+    // The watchdog deletes the semaphore, then lets go of its mark, which a next launcher looks for.
+    if (!WaitUntil([&] { return !fs::exists(semaphore_) && !orvex::WatchdogRuns(); }, kWaitLimit, 10ms)) {
       std::fprintf(stderr, "the watchdog did not end\n");
     }
   }

@@ -2,8 +2,8 @@
 
 #include <shellapi.h>
 
-
 #include "app/details.h"
+#include "app/single_instance_win32.h"
 #include "app/splash_win32.h"
 #include "app/start_up.h"
 #include "app/watchdog.h"
@@ -50,12 +50,18 @@ ProgramPaths RunningProgramPaths() {
   return {FromWide(path), FromWide(path.substr(0, path.find_last_of(L"\\/")))};
 }
 
-void RunLauncher(const ProgramPaths& paths) {
+int RunLauncher(const ProgramPaths& paths) {
+  if (WatchdogRuns()) {
+    WriteDebugLog("A watchdog already looks after the program: bringing up the running program's details window");
+    ShowRunningProgramsDetails();
+    return static_cast<int>(kAlreadyRunningExitCode);
+  }
   cInifile ini;
   ini.SetPath(paths.Ini());
   SplashWindow splash;
   RunSkippingError([&] { splash.ShowModal(static_cast<UINT>(ReadSplashInterval(ini))); });
   StartWatchdog(paths.programFile, paths.Semaphore());
+  return 0;
 }
 
 DebugAccount Program::Dialogs::AskDebugAccount() {

@@ -40,8 +40,10 @@ struct ProgramPaths {
 };
 ProgramPaths RunningProgramPaths();
 
-// The launcher run ("/ANTICRASH"): the splash, then the watchdog; the program then ends.
-void RunLauncher(const ProgramPaths& paths);
+// The launcher run ("/ANTICRASH"): the splash, then the watchdog; the program then ends. When a
+// watchdog of the session looks after the program already, the launcher leaves it alone and brings
+// up the running program's details window, as a second start does. The process's exit code.
+int RunLauncher(const ProgramPaths& paths);
 
 class Program final : private MainWindowHandler, private FeedHost {
  public:
