@@ -78,14 +78,24 @@ Message KeepsFailingMessage() {
           .foreground = true};
 }
 
-void LeaveShutdownSemaphore(std::string_view semaphorePath) {
+void LeaveShutdownSemaphore(std::string_view semaphorePath, bool restartFollows, MessageBoxes& boxes) {
   std::error_code error;
-  if (std::filesystem::exists(ToFsPath(semaphorePath), error)) {
+  if (std::filesystem::exists(ToFsPath(semaphorePath), error) || WriteFileBytes(semaphorePath, "")) {
     return;
   }
-  if (!WriteFileBytes(semaphorePath, "")) {
-    WriteDebugLog("Cannot write " + std::string(semaphorePath));
+  WriteDebugLog("Cannot write " + std::string(semaphorePath));
+  if (restartFollows) {
+    boxes.Show(SemaphoreNotWrittenMessage(semaphorePath));
   }
+}
+
+Message SemaphoreNotWrittenMessage(std::string_view semaphorePath) {
+  return {.title = std::string(kTitleProgramError),
+          .text = WithSupportLine(ErrorText("לא ניתן היה לכתוב את הקובץ " + std::string(semaphorePath) +
+                                            " (ייתכן שאין הרשאת כתיבה לתיקיית התוכנה), ולכן התוכנה תופעל שוב "
+                                            "מעצמה בתוך שנייה לאחר היציאה.")),
+          .icon = MessageIcon::Critical,
+          .buttons = MessageButtons::Ok};
 }
 
 }  // namespace orvex

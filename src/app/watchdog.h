@@ -72,8 +72,12 @@ WatchdogEnd RunWatchdog(std::string_view programPath, WatchdogHost& host, Clock&
 // What the watchdog shows when it gives up on a program that keeps ending.
 Message KeepsFailingMessage();
 
-// DoEnd's mark for the watchdog: creates the empty semaphore file unless it exists. Failures are
-// traced, not raised.
-void LeaveShutdownSemaphore(std::string_view semaphorePath);
+// DoEnd's mark for the watchdog: creates the empty semaphore file unless it exists. A semaphore
+// that cannot be written is traced and, when a watchdog would start the program again
+// (`restartFollows`), shown to the operator, whose exit would otherwise be undone unexplained.
+void LeaveShutdownSemaphore(std::string_view semaphorePath, bool restartFollows, MessageBoxes& boxes);
+
+// Why the program will come back after the operator's exit: its semaphore could not be written.
+Message SemaphoreNotWrittenMessage(std::string_view semaphorePath);
 
 }  // namespace orvex

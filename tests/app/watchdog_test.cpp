@@ -7,6 +7,7 @@
 #include <fstream>
 
 #include "support/fake_clock.h"
+#include "support/fake_message_boxes.h"
 #include "support/temp_folder.h"
 
 namespace orvex {
@@ -159,14 +160,41 @@ TEST(RestartBackOff, CountsTheExitsOfTheLastMinuteAndStopsAtTheFifth) {
   }
 }
 
-TEST(ShutdownSemaphore, IsAnEmptyFileThatASecondExitFindsInPlace) {
-  testing::TempFolder folder;
-  const std::string path = folder.File("OrvexExcella.shutdown");
-  LeaveShutdownSemaphore(path);
-  EXPECT_EQ(std::filesystem::file_size(path), 0u);
-  std::ofstream(path) << "kept";
-  LeaveShutdownSemaphore(path);
-  EXPECT_EQ(std::filesystem::file_size(path), 4u);
+TEST(ShutdownSemaphore, IsAnEmptyFileLeftOnceAndAFailureIsShownWhenARestartWouldFollow) {
+  const struct {
+    std::string_view name;
+    std::string semaphore;  // in the test's folder
+    const char* before;     // the semaphore's content before the exit; nullptr: none
+    bool restartFollows;
+    const char* after;  // nullptr: none
+    size_t boxes;
+  } cases[] = {
+      {"the first exit leaves an empty file", "OrvexExcella.shutdown", nullptr, true, "", 0},
+      {"a second exit finds it in place and leaves it as it is", "OrvexExcella.shutdown", "kept", true, "kept", 0},
+      {"a folder that cannot be written, under a watchdog: the operator is told", "missing/OrvexExcella.shutdown",
+       nullptr, true, nullptr, 1},
+      {"a folder that cannot be written, without a watchdog: only the trace", "missing/OrvexExcella.shutdown", nullptr,
+       false, nullptr, 0},
+  };
+  for (const auto& c : cases) {
+    testing::TempFolder folder;
+    const std::string path = folder.File(c.semaphore);
+    if (c.before) {
+      std::ofstream(path) << c.before;
+    }
+    testing::FakeMessageBoxes boxes;
+    LeaveShutdownSemaphore(path, c.restartFollows, boxes);
+    if (c.after) {
+      std::ifstream file(path);
+      EXPECT_EQ(std::string(std::istreambuf_iterator<char>(file), {}), c.after) << c.name;
+    } else {
+      EXPECT_FALSE(std::filesystem::exists(path)) << c.name;
+    }
+    ASSERT_EQ(boxes.Shown().size(), c.boxes) << c.name;
+    if (c.boxes > 0) {
+      EXPECT_NE(boxes.Shown()[0].text.find(path), std::string::npos) << c.name;
+    }
+  }
 }
 
 }  // namespace

@@ -224,16 +224,26 @@ bool Program::MayChangeState() {
 }
 
 void Program::DoEnd(bool unload) {
-  // A join that still runs is given its bound, so that its picture reaches the cheque's name.
-  if (!read_.SettleJoin(kJoinWaitBound)) {
-    WriteDebugLog("netpbm\\CombinePics.bat still runs at the end; its images stay in netpbm");
+  // The unload path comes back here: the run is settled once.
+  if (!ending_) {
+    ending_ = true;
+    SettleTheEnd();
   }
-  LeaveShutdownSemaphore(paths_.Semaphore());
   if (unload) {
     window_.Unload();  // removes the tray icon and comes back here with unload false
   }
   WriteDebugLog("Ending");
   ExitProcess(0);
+}
+
+void Program::SettleTheEnd() {
+  // A join that still runs is given its bound, so that its picture reaches the cheque's name.
+  if (!read_.SettleJoin(kJoinWaitBound)) {
+    WriteDebugLog("netpbm\\CombinePics.bat still runs at the end; its images stay in netpbm");
+  }
+  // A session that ends takes the watchdog with it: then nothing starts the program again.
+  const bool restartFollows = WatchdogRuns() && !GetSystemMetrics(SM_SHUTTINGDOWN);
+  LeaveShutdownSemaphore(paths_.Semaphore(), restartFollows, boxes_);
 }
 
 }  // namespace orvex

@@ -86,6 +86,8 @@ class Program final : private MainWindowHandler, private FeedHost {
   int32_t CurrentProfile() override { return profiles_.CurrentProfile(); }
   std::string LastFedText() override { return feeder_.LastFedText(); }
   void DoEnd(bool unload) override;
+  // DoEnd's steps before the process ends: the join that still runs, the watchdog's semaphore.
+  void SettleTheEnd();
   bool MayChangeState() override;
 
   // FeedHost
@@ -97,6 +99,7 @@ class Program final : private MainWindowHandler, private FeedHost {
   ProgramPaths paths_;
   CommandLineSwitches switches_;
   bool debugMode_ = false;
+  bool ending_ = false;
   bool pollingEnabled_ = false;
   SystemClock clock_;
   MainWindow window_;
