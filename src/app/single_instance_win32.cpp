@@ -6,23 +6,20 @@
 
 namespace orvex {
 
-SingleInstance::SingleInstance() {
-  mutex_ = CreateMutexW(nullptr, FALSE, L"Local\\OrvexExcella.Running");
-  anotherRun_ = mutex_ != nullptr && GetLastError() == ERROR_ALREADY_EXISTS;
+SessionMark::SessionMark(const wchar_t* name) : mutex_(CreateMutexW(nullptr, FALSE, name)) {
+  heldElsewhere_ = mutex_ && GetLastError() == ERROR_ALREADY_EXISTS;
 }
 
-SingleInstance::~SingleInstance() {
-  if (mutex_) {
-    CloseHandle(mutex_);
-  }
+bool SessionMarkHeld(const wchar_t* name) {
+  return static_cast<bool>(UniqueHandle(OpenMutexW(SYNCHRONIZE, FALSE, name)));
 }
 
-void SingleInstance::ShowOtherRunsDetails() const {
+void ShowRunningProgramsDetails() {
   HWND other = nullptr;
   // The other run may still be starting: its main window comes with its first steps.
   if (!WaitUntil([&] { return (other = FindWindowW(kMainWindowClass, nullptr)) != nullptr; }, std::chrono::seconds(5),
                  std::chrono::milliseconds(50))) {
-    WriteDebugLog("Another run holds the program's mark but shows no main window");
+    WriteDebugLog("The running program shows no main window");
     return;
   }
   DWORD otherProcess = 0;

@@ -17,14 +17,17 @@
 #include <set>
 #include <thread>
 
+#include "app/command_line.h"
 #include "app/details.h"
 #include "app/main_window_win32.h"
 #include "app/tray_icon_win32.h"
 #include "app/tray_menu.h"
 #include "app/watchdog.h"
+#include "app/watchdog_win32.h"
 #include "app/window_win32.h"
 #include "base/file_io.h"
 #include "base/handle_win32.h"
+#include "base/system_win32.h"
 #include "base/wait.h"
 #include "base/wide_win32.h"
 #include "interpret/file_names.h"
@@ -67,11 +70,17 @@ HWND WaitForWindow(const wchar_t* className, DWORD process = 0, milliseconds lim
   return window;
 }
 
-HWND WaitForBox(std::string_view title) {
+HWND WaitForBox(std::string_view title, milliseconds limit = seconds(10)) {
   HWND box = nullptr;
-  WaitUntil([&] { return (box = FindWindowW(L"#32770", ToWide(title).c_str())) != nullptr; }, seconds(10),
-            milliseconds(10));
+  WaitUntil([&] { return (box = FindWindowW(L"#32770", ToWide(title).c_str())) != nullptr; }, limit, milliseconds(10));
   return box;
+}
+
+// The text of a message box.
+std::string BoxText(HWND box) {
+  wchar_t text[4096] = {};
+  GetDlgItemTextW(box, 0xFFFF, text, 4096);
+  return FromWide(text);
 }
 
 void Press(HWND box, int button) {
@@ -222,7 +231,65 @@ TEST(Watchdog, RestartsAKilledProgramWithoutSplashAndNotOneThatExitedInOrder) {
   EXPECT_TRUE(WaitUntil([&] { return fs::exists(folder.Path("OrvexExcella.shutdown")); }, seconds(10)));
   EXPECT_TRUE(WaitUntil([&] { return !fs::exists(folder.Path("OrvexExcella.shutdown")); }, seconds(5)))
       << "the watchdog ended after the orderly exit";
+  EXPECT_TRUE(WaitUntil([] { return !WatchdogRuns(); }, seconds(5))) << "the watchdog lets go of its mark";
   EXPECT_EQ(FindWindowOf(kMainWindowClass), nullptr);
+}
+
+// The watchdog role started directly, as the launcher starts it, for the program given.
+UniqueHandle StartWatchdogFor(const ProgramFolder& folder, const fs::path& program) {
+  return folder.Start("/WATCHDOG " + Quoted(FromWide(program.wstring())) + " " +
+                      Quoted(FromWide(folder.Path(kShutdownSemaphoreName).wstring())));
+}
+
+TEST(Watchdog, GivesUpOnAProgramThatKeepsEndingAndTellsTheOperator) {
+  const testing::TraceMonitor trace;
+  ASSERT_TRUE(trace.Ready());
+  ProgramFolder folder;
+  // The trace channel test's child, beside the tests, ends as soon as it has started.
+  const UniqueHandle watchdog =
+      StartWatchdogFor(folder, fs::path(ModulePath(nullptr)).parent_path() / L"trace_child.exe");
+  // The starts at once, then after the back-off's waits of one, two and four seconds.
+  const HWND box = WaitForBox(kTitleProgramError, seconds(40));
+  ASSERT_NE(box, nullptr);
+  EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(box) != FALSE; }, seconds(5))) << "the box shows";
+  EXPECT_EQ(BoxText(box), KeepsFailingMessage().text);
+  EXPECT_TRUE(GetWindowLongPtrW(box, GWL_EXSTYLE) & WS_EX_LAYOUTRTL);
+  const std::vector<std::string> lines = trace.Lines(GetProcessId(watchdog.Get()));
+  EXPECT_EQ(std::ranges::count_if(
+                lines, [](const std::string& line) { return line.find("Watchdog restarts") != std::string::npos; }),
+            static_cast<long>(kQuickExitBound - 1));
+  EXPECT_FALSE(WatchdogRuns()) << "while the operator reads the box, a new launcher may start a watchdog";
+  Press(box, IDOK);
+  EXPECT_TRUE(Ends(watchdog));
+}
+
+TEST(Watchdog, ASecondLauncherOrWatchdogLeavesTheRunningOneAndItsSemaphoreAlone) {
+  ProgramFolder folder(Reader::kVirtual);
+  folder.Write("OrvexExcella.ini", kPolledReader);
+  ASSERT_TRUE(Ends(folder.Start("/ANTICRASH")));
+  const HWND main = WaitForWindow(kMainWindowClass);
+  ASSERT_NE(main, nullptr);
+  DWORD program = 0;
+  GetWindowThreadProcessId(main, &program);
+  // The program on its way out: its semaphore is there, as the installer leaves it before it closes
+  // the program, and the watchdog has yet to find it.
+  folder.Write("OrvexExcella.shutdown", "");
+
+  const UniqueHandle launcher = folder.Start("/ANTICRASH");
+  EXPECT_TRUE(Ends(launcher));
+  EXPECT_EQ(ExitCode(launcher), kAlreadyRunningExitCode);
+  EXPECT_NE(WaitForWindow(L"OrvexDetails", program), nullptr) << "the running program shows its details";
+  const UniqueHandle watchdog = StartWatchdogFor(folder, folder.Path("OrvexExcella.exe"));
+  EXPECT_TRUE(Ends(watchdog));
+  EXPECT_EQ(ExitCode(watchdog), kAlreadyRunningExitCode);
+  EXPECT_TRUE(fs::exists(folder.Path("OrvexExcella.shutdown")));
+
+  const UniqueHandle ending(OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, program));
+  TerminateProcess(ending.Get(), 0);
+  ASSERT_TRUE(Ends(ending));
+  EXPECT_TRUE(WaitUntil([] { return !WatchdogRuns(); }, seconds(5))) << "the first watchdog found the semaphore";
+  EXPECT_FALSE(fs::exists(folder.Path("OrvexExcella.shutdown")));
+  EXPECT_EQ(FindWindowOf(kMainWindowClass), nullptr) << "and started nothing";
 }
 
 // Waits until the target has received the text's last character; what it received by then.

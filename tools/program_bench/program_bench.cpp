@@ -28,6 +28,7 @@
 
 #include "app/main_window_win32.h"
 #include "app/watchdog.h"
+#include "app/watchdog_win32.h"
 #include "base/file_io.h"
 #include "base/handle_win32.h"
 #include "base/wait.h"
@@ -154,7 +155,8 @@ class WatchedRun {
       const UniqueHandle program(OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, process));
       EndInOrder(program.Get());
     }
-    if (!WaitUntil([&] { return !fs::exists(semaphore_); }, kWaitLimit, 10ms)) {
+    // The watchdog deletes the semaphore, then lets go of its mark, which a next launcher looks for.
+    if (!WaitUntil([&] { return !fs::exists(semaphore_) && !orvex::WatchdogRuns(); }, kWaitLimit, 10ms)) {
       std::fprintf(stderr, "the watchdog did not end\n");
     }
   }
@@ -269,11 +271,13 @@ StartTimes StartToFirstPoll(const ProgramFolder& folder, const ReaderFolder& rea
   return times;
 }
 
-// Watchdog: the program killed until the program the watchdog starts again polls.
+// Watchdog: the program killed until the program the watchdog starts again polls. Every round
+// kills the first program of a watched run of its own: a watchdog waits longer after each further
+// exit within a minute.
 std::vector<double> KillToNewPoll(const ProgramFolder& folder, const ReaderFolder& reader) {
-  const WatchedRun run(folder);
   std::vector<double> times;
   for (int round = 0; round < kWatchdogRounds; ++round) {
+    const WatchedRun run(folder);
     HWND main = nullptr;
     if (!WaitUntil([&] { return (main = FindWindowOf(orvex::kMainWindowClass)) != nullptr; }, kWaitLimit, 10ms) ||
         !reader.WaitForPollAfter(reader.Polls())) {

@@ -16,10 +16,10 @@
 namespace {
 
 int NormalRun(const orvex::ProgramPaths& paths, const orvex::CommandLineSwitches& switches) {
-  const orvex::SingleInstance instance;
-  if (instance.AnotherRunExists()) {
+  const orvex::SessionMark instance(orvex::kProgramMarkName);
+  if (instance.HeldElsewhere()) {
     orvex::WriteDebugLog("Already running: bringing up the running program's details window");
-    instance.ShowOtherRunsDetails();
+    orvex::ShowRunningProgramsDetails();
     return orvex::kAlreadyRunningExitCode;
   }
   orvex::Program program(paths, switches);
@@ -30,15 +30,13 @@ int NormalRun(const orvex::ProgramPaths& paths, const orvex::CommandLineSwitches
 int Start(const wchar_t* commandLine) {
   const orvex::CommandLineSwitches switches = orvex::ParseSwitches(orvex::FromWide(commandLine));
   if (switches.kind == orvex::RunKind::kWatchdog) {
-    orvex::RunWatchdogRole(commandLine);
-    return 0;
+    return orvex::RunWatchdogRole(commandLine);
   }
   const orvex::ProgramPaths paths = orvex::RunningProgramPaths();
   const std::string fileName = paths.programFile.substr(paths.programFile.find_last_of('\\') + 1);
   orvex::WriteDebugLog(orvex::StartingLine(fileName, ORVEX_VERSION_MAJOR, ORVEX_VERSION_MINOR, ORVEX_VERSION_PATCH));
   if (switches.kind == orvex::RunKind::kLauncher) {
-    orvex::RunLauncher(paths);
-    return 0;
+    return orvex::RunLauncher(paths);
   }
   return NormalRun(paths, switches);
 }

@@ -2,9 +2,9 @@
 
 #include <shellapi.h>
 
-
 #include "app/details.h"
 #include "app/program_command.h"
+#include "app/single_instance_win32.h"
 #include "app/splash_win32.h"
 #include "app/start_up.h"
 #include "app/watchdog.h"
@@ -58,12 +58,18 @@ ProgramPaths RunningProgramPaths() {
           DataFolderOf(folder, ReadFileBytes(folder + "\\" + std::string(kDataFolderFileName)))};
 }
 
-void RunLauncher(const ProgramPaths& paths) {
+int RunLauncher(const ProgramPaths& paths) {
+  if (WatchdogRuns()) {
+    WriteDebugLog("A watchdog already looks after the program: bringing up the running program's details window");
+    ShowRunningProgramsDetails();
+    return static_cast<int>(kAlreadyRunningExitCode);
+  }
   cInifile ini;
   ini.SetPath(paths.Ini());
   SplashWindow splash;
   RunSkippingError([&] { splash.ShowModal(static_cast<UINT>(ReadSplashInterval(ini))); });
   StartWatchdog(paths.programFile, paths.Semaphore());
+  return 0;
 }
 
 DebugAccount Program::Dialogs::AskDebugAccount() {
@@ -240,16 +246,26 @@ bool Program::MayChangeState() {
 }
 
 void Program::DoEnd(bool unload) {
-  // A join that still runs is given its bound, so that its picture reaches the cheque's name.
-  if (!read_.SettleJoin(kJoinWaitBound)) {
-    WriteDebugLog("netpbm\\CombinePics.bat still runs at the end; its images stay in netpbm");
+  // The unload path comes back here: the run is settled once.
+  if (!ending_) {
+    ending_ = true;
+    SettleTheEnd();
   }
-  LeaveShutdownSemaphore(paths_.Semaphore());
   if (unload) {
     window_.Unload();  // removes the tray icon and comes back here with unload false
   }
   WriteDebugLog("Ending");
   ExitProcess(0);
+}
+
+void Program::SettleTheEnd() {
+  // A join that still runs is given its bound, so that its picture reaches the cheque's name.
+  if (!read_.SettleJoin(kJoinWaitBound)) {
+    WriteDebugLog("netpbm\\CombinePics.bat still runs at the end; its images stay in netpbm");
+  }
+  // A session that ends takes the watchdog with it: then nothing starts the program again.
+  const bool restartFollows = WatchdogRuns() && !GetSystemMetrics(SM_SHUTTINGDOWN);
+  LeaveShutdownSemaphore(paths_.Semaphore(), restartFollows, boxes_);
 }
 
 }  // namespace orvex

@@ -45,8 +45,10 @@ struct ProgramPaths {
 };
 ProgramPaths RunningProgramPaths();
 
-// The launcher run ("/ANTICRASH"): the splash, then the watchdog; the program then ends.
-void RunLauncher(const ProgramPaths& paths);
+// The launcher run ("/ANTICRASH"): the splash, then the watchdog; the program then ends. When a
+// watchdog of the session looks after the program already, the launcher leaves it alone and brings
+// up the running program's details window, as a second start does. The process's exit code.
+int RunLauncher(const ProgramPaths& paths);
 
 class Program final : private MainWindowHandler, private FeedHost {
  public:
@@ -89,6 +91,8 @@ class Program final : private MainWindowHandler, private FeedHost {
   int32_t CurrentProfile() override { return profiles_.CurrentProfile(); }
   std::string LastFedText() override { return feeder_.LastFedText(); }
   void DoEnd(bool unload) override;
+  // DoEnd's steps before the process ends: the join that still runs, the watchdog's semaphore.
+  void SettleTheEnd();
   bool MayChangeState() override;
 
   // FeedHost
@@ -100,6 +104,7 @@ class Program final : private MainWindowHandler, private FeedHost {
   ProgramPaths paths_;
   CommandLineSwitches switches_;
   bool debugMode_ = false;
+  bool ending_ = false;
   bool pollingEnabled_ = false;
   SystemClock clock_;
   MainWindow window_;
