@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/file_name_rules.h"
 #include "base/trace.h"
 #include "interpret/templates.h"
 
@@ -12,8 +13,8 @@ namespace {
 // well inside the 255 units (or, under Wine, 255 UTF-8 bytes) of one name.
 constexpr size_t kUnsavedNameBytes = 150;
 
-bool FitsInFileName(unsigned char c) {
-  return c >= 0x20 && std::string_view("\\/:*?\"<>|").find(static_cast<char>(c)) == std::string_view::npos;
+bool FitsInFileName(char c) {
+  return !IsForbiddenInFileName(c) && !IsFolderSeparator(c);
 }
 
 // The text from the first character that starts at or after `start` bytes (UTF-8).
@@ -31,16 +32,11 @@ constexpr std::string_view kFeedAgain = "יש להעביר אותו שוב בק�
 
 std::string UnsavedFileName(const LocalDateTime& when, std::string_view intendedName) {
   std::string flat(intendedName);
-  std::replace_if(flat.begin(), flat.end(), [](char c) { return !FitsInFileName(static_cast<unsigned char>(c)); },
-                  '_');
+  std::replace_if(flat.begin(), flat.end(), [](char c) { return !FitsInFileName(c); }, '_');
   const std::string_view kept =
       flat.size() > kUnsavedNameBytes ? FromCharacterAt(flat, flat.size() - kUnsavedNameBytes) : flat;
-  // A name may not end in a dot or a blank.
-  std::string name = ExpandTemplate("{YYYY}{MM}{DD}-{HH}{NN}{SS}_", when) + std::string(kept);
-  while (name.back() == '.' || name.back() == ' ') {
-    name.back() = '_';
-  }
-  return std::string(kUnsavedFolder) + "\\" + name;
+  return std::string(kUnsavedFolder) + "\\" +
+         PlainFileName(ExpandTemplate("{YYYY}{MM}{DD}-{HH}{NN}{SS}_", when) + std::string(kept));
 }
 
 std::string ProcessingStoppedText(const Error& error) {

@@ -27,7 +27,7 @@ inline constexpr std::string_view kCsvLine = "שורת ה-CSV";
 
 // Where bytes meant for `intendedName` are kept when kept at `when`: "Unsaved\" + "YYYYMMDD-HHNNSS_"
 // + the intended name with its folder separators and every character a file name cannot hold as
-// "_", cut from the front to a length every file system takes.
+// "_", cut from the front to a length every file system takes, made a plain name (PlainFileName).
 std::string UnsavedFileName(const LocalDateTime& when, std::string_view intendedName);
 
 // What the operator reads about a document that was not processed, or not wholly: processing that

@@ -203,7 +203,7 @@ std::string DocumentRead::ProcessDocument(const std::string& docType, const std:
   }
   if (docType == "ID") {
     UserFileNameFiller filler(context_.prompt);
-    return ExpandTemplate(filler.Fill(profile.IDCardImagePath, ImageSide::kFront), context_.clock.Now()) + "*";
+    return filler.Fill(ExpandTemplate(profile.IDCardImagePath, context_.clock.Now()), ImageSide::kFront) + "*";
   }
   if (docType == "MSR") {
     ProcessStripe(replyText);

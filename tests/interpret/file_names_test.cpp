@@ -15,17 +15,56 @@ namespace {
 
 namespace fs = std::filesystem;
 
-TEST(SanitizeUserFileName, ReplacesWhatNoFileNameMayHold) {
+TEST(FileNameValue, ReplacesWhatNoFileNameMayHold) {
   const struct {
-    std::string typed;
-    const char* expected;
+    std::string value;
+    const char* document;  // a cheque field, the amount or the MICR text
+    const char* operatorAnswer;
   } cases[] = {
-      {"a:b?c", "a_b_c"},     {"*><|?:\"", "_______"},        {"sub\\name", "sub\\name"}, {"sub/name", "sub/name"},
-      {"שם קובץ", "שם קובץ"}, {std::string("a\0b", 3), "ab"}, {std::string(1, '\0'), ""}, {"", "<<DONTSAVE>>"},
+      // what Windows forbids, control characters included
+      {"12:30", "12_30", "12_30"},
+      {"*><|\"", "_____", "_____"},
+      {"a\tb\x01" "c\x1f", "a_b_c_", "a_b_c_"},
+      {std::string("a\0b", 3), "a_b", "a_b"},
+      // "?" from the reader is an unread character, which the saved name shows as "#"
+      {"12?4", "12?4", "12_4"},
+      // what stays
+      {"%DATE%", "%DATE%", "%DATE%"},
+      {"שם קובץ {DD}", "שם קובץ {DD}", "שם קובץ {DD}"},
+      {"a.b c", "a.b c", "a.b c"},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(SanitizeUserFileName(c.typed), c.expected) << c.typed;
+    EXPECT_EQ(FileNameValue(c.value, NameValue::kDocument), c.document) << c.value;
+    EXPECT_EQ(FileNameValue(c.value, NameValue::kOperator), c.operatorAnswer) << c.value;
   }
+}
+
+TEST(FileNameValue, OnlyTheOperatorNamesSubfoldersAndNeitherLeavesTheTemplatesFolder) {
+  const struct {
+    const char* value;
+    const char* document;
+    const char* operatorAnswer;
+  } cases[] = {
+      {"sub\\name", "sub_name", "sub\\name"},
+      {"sub/name", "sub_name", "sub/name"},
+      {"..", "__", "__"},
+      {".", "_", "_"},
+      {"..\\..\\x", ".._.._x", "__\\__\\x"},
+      {"a\\...\\b", "a_..._b", "a\\___\\b"},
+      {"\\Windows\\x", "_Windows_x", "_Windows\\x"},
+      {"\\\\server\\share", "__server_share", "_\\server\\share"},
+      {"a..b\\.c", "a..b_.c", "a..b\\.c"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(FileNameValue(c.value, NameValue::kDocument), c.document) << c.value;
+    EXPECT_EQ(FileNameValue(c.value, NameValue::kOperator), c.operatorAnswer) << c.value;
+  }
+}
+
+TEST(SanitizeUserFileName, CleansTheAnswerAndMarksACancel) {
+  EXPECT_EQ(SanitizeUserFileName("a:b?c"), "a_b_c");
+  EXPECT_EQ(SanitizeUserFileName("sub\\name"), "sub\\name");
+  EXPECT_EQ(SanitizeUserFileName(""), "<<DONTSAVE>>");
 }
 
 // A fresh folder under the system's temporary folder, removed with everything in it.
@@ -124,6 +163,13 @@ TEST(UserFileNameFiller, ACancelledFrontPromptIsTheAnswerForTheBackToo) {
   EXPECT_EQ(filler.Fill("{User}-back.jpg", ImageSide::kBack), "<<DONTSAVE>>-back.jpg");
   EXPECT_EQ(prompt.asked, std::vector<std::string>{"בחר שם קובץ לתמונה"});
   EXPECT_EQ(prompt.titles, std::vector<std::string>{"קורא צ'קים"});
+}
+
+TEST(UserFileNameFiller, EveryNameComesOutPlain) {
+  ScriptedPrompt prompt({"con"});
+  UserFileNameFiller filler(prompt);
+  EXPECT_EQ(filler.Fill("aux\\{User}.jpg", ImageSide::kFront), "aux_\\con_.jpg");
+  EXPECT_EQ(filler.Fill("scans.\\x.jpg", ImageSide::kBack), "scans._\\x.jpg");
 }
 
 }  // namespace
