@@ -25,6 +25,11 @@ std::string_view FromCharacterAt(std::string_view text, size_t start) {
   return text.substr(std::min(start, text.size()));
 }
 
+// Why a file is not where it belongs when its name is too long, and what the operator does then.
+constexpr std::string_view kNameTooLong = " (השם ארוך מהמותר ב-Windows)";
+constexpr std::string_view kShortenTheTemplate =
+    "יש לקצר את תבנית השם בהגדרות ולהעביר את הקובץ למקומו בשם קצר יותר.";
+
 // What the operator does with a document that was not processed.
 constexpr std::string_view kFeedAgain = "יש להעביר אותו שוב בקורא או להזין אותו ידנית.";
 
@@ -133,15 +138,17 @@ void DocumentTrail::KeepFile(std::string_view path, std::string_view intendedNam
 
 void DocumentTrail::TellKept(std::string_view intendedName, std::string_view what, bool kept,
                              const std::string& unsavedName) {
-  const std::string intended(intendedName);
+  const bool tooLong = !FitsWindowsNameLimits(intendedName);
+  const std::string intended = std::string(intendedName) + std::string(tooLong ? kNameTooLong : "");
+  const std::string traced = std::string(intendedName) + (tooLong ? " (longer than Windows takes)" : "");
   if (kept) {
-    Tell("לא ניתן היה לשמור את " + std::string(what) + " " + intended + ". הקובץ נשמר בשם " + unsavedName +
-             "; יש להעבירו למקומו.",
-         "Not saved as " + intended + "; kept as " + unsavedName);
+    Tell("לא ניתן היה לשמור את " + std::string(what) + " " + intended + ". הקובץ נשמר בשם " + unsavedName + "; " +
+             std::string(tooLong ? kShortenTheTemplate : "יש להעבירו למקומו."),
+         "Not saved as " + traced + "; kept as " + unsavedName);
   } else {
     Tell("לא ניתן היה לשמור את " + std::string(what) + " " + intended + ", וגם לא בתיקייה " +
              std::string(kUnsavedFolder) + ". " + std::string(kSupportSentenceEnd),
-         "Not saved as " + intended + ", and not kept in " + std::string(kUnsavedFolder) + " either");
+         "Not saved as " + traced + ", and not kept in " + std::string(kUnsavedFolder) + " either");
   }
 }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/trace.h"
 #include "interpret/templates.h"
 
 namespace orvex {
@@ -54,10 +55,22 @@ std::string UserFileNameFiller::Fill(std::string_view name, ImageSide side) {
     return PlainFileName(name);
   }
   if (!answer_) {
-    answer_ = SanitizeUserFileName(
-        prompt_.Ask(kUserPromptTitle, side == ImageSide::kFront ? kFrontImagePrompt : kBackImagePrompt));
+    answer_ = Ask(side, false);
   }
-  return WithAnswer(name, *answer_);
+  std::string filled = WithAnswer(name, *answer_);
+  while (*answer_ != kDontSaveMarker && !FitsWindowsNameLimits(filled) &&
+         FitsWindowsNameLimits(WithAnswer(name, "_"))) {
+    WriteDebugLog("The name " + filled + " is longer than Windows takes; the operator is asked again");
+    answer_ = Ask(side, true);
+    filled = WithAnswer(name, *answer_);
+  }
+  return filled;
+}
+
+std::string UserFileNameFiller::Ask(ImageSide side, bool again) {
+  const std::string prompt = std::string(again ? kNameTooLongPrompt : "") +
+                             std::string(side == ImageSide::kFront ? kFrontImagePrompt : kBackImagePrompt);
+  return SanitizeUserFileName(prompt_.Ask(kUserPromptTitle, prompt));
 }
 
 }  // namespace orvex

@@ -41,6 +41,8 @@ enum class ImageSide { kFront, kBack };
 inline constexpr std::string_view kUserPromptTitle = "קורא צ'קים";
 inline constexpr std::string_view kFrontImagePrompt = "בחר שם קובץ לתמונה";
 inline constexpr std::string_view kBackImagePrompt = "בחר שם קובץ לתמונה אחורית";
+// Before the prompt when the operator is asked again because the answer made the name too long.
+inline constexpr std::string_view kNameTooLongPrompt = "השם ארוך מדי. ";
 
 // Asks the operator for a text (a modal input box in the Windows build).
 class OperatorPrompt {
@@ -53,7 +55,9 @@ class OperatorPrompt {
 // Finishes the image names of one document: fills "{User}" and makes the name a plain one
 // (PlainFileName). The operator is asked once per document: the back image reuses the answer given
 // for the front, a cancelled prompt included (so both images are then not saved), and is asked for
-// only when the front did not ask.
+// only when the front did not ask. An answer that makes a name longer than Windows takes is asked
+// for again (with kNameTooLongPrompt before the prompt) as long as a shorter answer would fit; a
+// name too long without any answer is the template's, and its file goes to the recovery folder.
 class UserFileNameFiller {
  public:
   explicit UserFileNameFiller(OperatorPrompt& prompt) : prompt_(prompt) {}
@@ -62,6 +66,8 @@ class UserFileNameFiller {
   std::string Fill(std::string_view name, ImageSide side);
 
  private:
+  std::string Ask(ImageSide side, bool again);
+
   OperatorPrompt& prompt_;
   std::optional<std::string> answer_;
 };

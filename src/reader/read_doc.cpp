@@ -6,6 +6,7 @@
 
 #include "base/error.h"
 #include "base/extract_between.h"
+#include "base/file_name_rules.h"
 #include "base/trace.h"
 #include "base/vb_convert.h"
 #include "interpret/classification.h"
@@ -347,7 +348,9 @@ void DocumentRead::KeepJoinImages(const PendingJoin& join) {
 
 void DocumentRead::SaveImage(const std::string& replyText, Image image, const std::string& target,
                              const std::string& intendedName) {
-  const FetchedImage fetched = FetchImage(replyText, image, target, kImageAttempts);
+  // A name Windows refuses is not tried: the image goes straight to the recovery folder.
+  const FetchedImage fetched =
+      FetchImage(replyText, image, FitsWindowsNameLimits(target) ? target : "", kImageAttempts);
   if (intendedName.empty()) {
     return;
   }

@@ -2,12 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <deque>
 #include <filesystem>
 #include <fstream>
 #include <random>
 #include <string>
 #include <vector>
 
+#include "support/name_units.h"
 #include "support/scripted_prompt.h"
 
 namespace orvex {
@@ -163,6 +166,42 @@ TEST(UserFileNameFiller, ACancelledFrontPromptIsTheAnswerForTheBackToo) {
   EXPECT_EQ(filler.Fill("{User}-back.jpg", ImageSide::kBack), "<<DONTSAVE>>-back.jpg");
   EXPECT_EQ(prompt.asked, std::vector<std::string>{"בחר שם קובץ לתמונה"});
   EXPECT_EQ(prompt.titles, std::vector<std::string>{"קורא צ'קים"});
+}
+
+TEST(UserFileNameFiller, AsksAgainWhileTheAnswerMakesANameLongerThanWindowsTakes) {
+  const std::string front = "בחר שם קובץ לתמונה";
+  const std::string frontAgain = "השם ארוך מדי. בחר שם קובץ לתמונה";
+  const std::string backAgain = "השם ארוך מדי. בחר שם קובץ לתמונה אחורית";
+  const std::string tooLong(300, 'x');
+  // The longest answer with which "{User}.jpg" still fits, in the current folder.
+  const std::string longest(std::min(kMaxPathUnits - testing::FolderUnits(), kMaxNameComponentUnits) - 4, 'y');
+  const std::string longTemplate = std::string(300, 't') + "{User}.jpg";
+  const struct {
+    const char* name;
+    std::string frontTemplate, backTemplate;
+    std::deque<std::string> answers;
+    std::string frontName, backName;
+    std::vector<std::string> asked;
+  } cases[] = {
+      {"too long, then short", "{User}.jpg", "{User}-back.jpg", {tooLong, "short"}, "short.jpg", "short-back.jpg",
+       {front, frontAgain}},
+      {"too long, then cancelled", "{User}.jpg", "{User}-back.jpg", {tooLong, ""}, "<<DONTSAVE>>.jpg",
+       "<<DONTSAVE>>-back.jpg", {front, frontAgain}},
+      {"the longest that fits", "{User}.jpg", "", {longest}, longest + ".jpg", "", {front}},
+      {"fits the front, not the back", "{User}.jpg", "{User}-back.jpg", {longest, "b"}, longest + ".jpg",
+       "b-back.jpg", {front, backAgain}},
+      {"too long by the template alone: no answer helps", longTemplate, "", {"a"}, std::string(300, 't') + "a.jpg",
+       "", {front}},
+  };
+  for (const auto& c : cases) {
+    ScriptedPrompt prompt(c.answers);
+    UserFileNameFiller filler(prompt);
+    EXPECT_EQ(filler.Fill(c.frontTemplate, ImageSide::kFront), c.frontName) << c.name;
+    if (!c.backTemplate.empty()) {
+      EXPECT_EQ(filler.Fill(c.backTemplate, ImageSide::kBack), c.backName) << c.name;
+    }
+    EXPECT_EQ(prompt.asked, c.asked) << c.name;
+  }
 }
 
 TEST(UserFileNameFiller, EveryNameComesOutPlain) {
