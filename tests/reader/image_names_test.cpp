@@ -123,8 +123,9 @@ TEST(ImageNames, HostileValuesAreSavedUnderCleanedNames) {
   }
 }
 
-// The marked text with "<too long>" as a name whose whole path in the data folder is 260 units
-// before its extension, and "<256>" as one whose whole path is 256 units.
+// The marked text with "<too long>" as a name in the data folder whose whole path is 260 units
+// before its extension, and "<256>" as one whose whole path is 256 units: names the disk takes
+// where the rule does not hold.
 std::string WithLongNames(std::string text) {
   const std::pair<std::string, size_t> marks[] = {{"<too long>", kMaxPathUnits + 1}, {"<256>", kMaxPathUnits - 3}};
   for (const auto& [mark, units] : marks) {
@@ -158,6 +159,8 @@ TEST(ImageNames, ANameLongerThanWindowsTakesIsKeptInTheRecoveryFolderAndTheOpera
       run.h.processing.StartNewCsvLog();
     }
     EXPECT_FALSE(fs::exists(ToFsPath(WithLongNames(c.longName)))) << c.file;
+    EXPECT_TRUE(run.h.clock.sleeps.empty()) << "a name Windows refuses is not tried again: " << c.file;
+    ASSERT_TRUE(fs::is_directory(kUnsavedFolder)) << c.file;
     std::vector<std::string> kept;
     for (const auto& entry : fs::directory_iterator(kUnsavedFolder)) {
       kept.push_back(ReadFileBytes(Utf8(entry.path())).value_or(""));

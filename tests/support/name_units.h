@@ -17,12 +17,12 @@ inline size_t FolderUnits() {
   return Utf8ToUtf16(std::string(folder.begin(), folder.end())).size() + 1;
 }
 
-// A relative name of `units` UTF-16 units: `letter` (one unit, in UTF-8) in components of about a
-// hundred letters.
+// A relative name of `units` UTF-16 units: `letter` (one unit, in UTF-8) in components of up to 250
+// letters, so that a name of up to 250 units lies in the current folder itself.
 inline std::string NameOfUnits(size_t units, std::string_view letter = "a") {
   std::string name;
   for (size_t inComponent = 0; units > 0; --units) {
-    if (inComponent == 100 && units > 1) {
+    if (inComponent == 250 && units > 1) {
       name += '\\';
       inComponent = 0;
     } else {
