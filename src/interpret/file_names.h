@@ -1,8 +1,8 @@
 #pragma once
 
 // Image and log file names: the values they hold, the operator's part ("{User}") and the folders a
-// name needs.
-// Paths use backslashes, as the configuration writes them; the native build maps them to "/".
+// name needs. Paths use backslashes, as the configuration writes them; the native build maps them
+// to "/".
 
 #include <optional>
 #include <string>
