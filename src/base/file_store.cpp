@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "base/file_io.h"
+#include "base/file_name_rules.h"
 
 namespace orvex {
 namespace fs = std::filesystem;
@@ -36,11 +37,11 @@ std::optional<char> DiskFiles::LastByte(std::string_view path) {
 }
 
 bool DiskFiles::Write(std::string_view path, std::string_view bytes) {
-  return WriteFileBytes(path, bytes);
+  return FitsWindowsNameLimits(path) && WriteFileBytes(path, bytes);
 }
 
 bool DiskFiles::Append(std::string_view path, std::string_view bytes) {
-  return AppendFileBytes(path, bytes);
+  return FitsWindowsNameLimits(path) && AppendFileBytes(path, bytes);
 }
 
 bool DiskFiles::Truncate(std::string_view path, uint64_t size) {
@@ -56,6 +57,9 @@ bool DiskFiles::Remove(std::string_view path) {
 }
 
 bool DiskFiles::Move(std::string_view from, std::string_view to) {
+  if (!FitsWindowsNameLimits(to)) {
+    return false;
+  }
   const fs::path source = ToFsPath(from);
   const fs::path target = ToFsPath(to);
   std::error_code error;
@@ -79,7 +83,9 @@ bool DiskFiles::Move(std::string_view from, std::string_view to) {
 }
 
 void DiskFiles::CreateFolderFor(std::string_view fileName) {
-  CreateFolderForFile(fileName);
+  if (FitsWindowsNameLimits(fileName)) {
+    CreateFolderForFile(fileName);
+  }
 }
 
 bool HasContent(FileStore& files, std::string_view path) {

@@ -36,7 +36,9 @@ class FileStore {
   virtual void CreateFolderFor(std::string_view fileName) = 0;
 };
 
-// The disk as it is.
+// The disk as it is. A name longer than Windows takes (FitsWindowsNameLimits) is not written,
+// moved to or made a folder for, in every build: under Wine and natively such a name fails as it
+// fails on Windows, where the system refuses it.
 class DiskFiles final : public FileStore {
  public:
   std::optional<std::string> Read(std::string_view path) override;

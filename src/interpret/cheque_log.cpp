@@ -1,5 +1,6 @@
 #include "interpret/cheque_log.h"
 
+#include "base/file_name_rules.h"
 #include "base/text_codec.h"
 #include "base/trace.h"
 #include "interpret/templates.h"
@@ -124,6 +125,11 @@ bool ChequeLog::StartNew(const std::string& csvFile, const std::string& newName)
     return true;  // no log yet: the next cheque starts one
   }
   const std::string archive = FreeFileName(files_, newName);
+  if (!FitsWindowsNameLimits(archive)) {
+    WriteDebugLog("New CSV log: " + archive + " is longer than Windows takes");
+    trail_.KeepFile(csvFile, archive, kCsvFile);
+    return true;
+  }
   files_.CreateFolderFor(archive);
   if (!files_.Move(csvFile, archive)) {
     WriteDebugLog("New CSV log: " + csvFile + " cannot be moved to " + archive);

@@ -51,7 +51,8 @@ class ChequeLog {
 
   // Starts a new log, all or nothing: the held lines go into the old log, which becomes the archive
   // `newName` (its folder created; a free variant of the name when one is taken). False when
-  // anything failed; the log is then as it was.
+  // anything failed; the log is then as it was. An archive name longer than Windows takes sends
+  // the old log to the recovery folder instead, the operator told by the trail.
   bool StartNew(const std::string& csvFile, const std::string& newName);
 
  private:

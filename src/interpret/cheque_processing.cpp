@@ -58,18 +58,21 @@ CutChequeFields CutFields(const ProfileSettings& s, const ChequeFields& captured
   };
 }
 
-// The five field placeholders, "{Amount}" and, when a front name is given, "{FileName}".
+// The five field placeholders, "{Amount}" and, when a front name is given, "{FileName}". The front
+// name is a finished file name: in a file name it goes in as it is.
 std::string FillChequeValues(std::string_view text, const CutChequeFields& cut, std::string_view amount,
                              std::optional<std::string_view> frontName, ValueForm form) {
   const auto value = [form](std::string_view v) {
-    return form == ValueForm::kKeyCodes ? KeyCodeLiteral(v) : std::string(v);
+    return form == ValueForm::kKeyCodes ? KeyCodeLiteral(v) : FileNameValue(v, NameValue::kDocument);
   };
+  const std::string fileName =
+      form == ValueForm::kKeyCodes ? KeyCodeLiteral(frontName.value_or("")) : std::string(frontName.value_or(""));
   return ReplacePlaceholders(text, {{"{ChequeNum}", value(cut.chequeNum)},
                                     {"{BankNum}", value(cut.bankNum)},
                                     {"{BranchNum}", value(cut.branchNum)},
                                     {"{BranchCode}", value(cut.branchCode)},
                                     {"{AccountNum}", value(cut.accountNum)},
-                                    {frontName ? "{FileName}" : "", value(frontName.value_or(""))},
+                                    {frontName ? "{FileName}" : "", fileName},
                                     {"{Amount}", value(amount)}});
 }
 

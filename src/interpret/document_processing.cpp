@@ -78,7 +78,9 @@ std::string DocumentProcessing::WholeDocumentImageName(const std::string& nameTe
     return "";
   }
   // Dates first and the operator's part last: a value is never read for codes.
-  return userNames.Fill(ReplacePlaceholders(ExpandTemplate(nameTemplate, clock_.Now()), {{"{MICR}", micrText}}), side);
+  return userNames.Fill(ReplacePlaceholders(ExpandTemplate(nameTemplate, clock_.Now()),
+                                            {{"{MICR}", FileNameValue(micrText, NameValue::kDocument)}}),
+                        side);
 }
 
 void DocumentProcessing::StartNewCsvLog() {
@@ -86,7 +88,7 @@ void DocumentProcessing::StartNewCsvLog() {
   if (settings.CSVFile.empty() || settings.CSVRenTemplate.empty()) {
     return;
   }
-  const std::string archive = ExpandTemplate(settings.CSVRenTemplate, clock_.Now());
+  const std::string archive = PlainFileName(ExpandTemplate(settings.CSVRenTemplate, clock_.Now()));
   if (!log_.StartNew(settings.CSVFile, archive)) {
     boxes_.Show(NewLogFailedMessage(settings.CSVFile, archive));
   }

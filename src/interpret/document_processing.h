@@ -41,7 +41,8 @@ struct CutChequeFields {
   std::string accountNum;
 };
 
-// How values enter a template: as they are in a file name, as literal characters in keystrokes.
+// How values enter a template: made fit for a file name (FileNameValue), or as literal characters
+// in keystrokes.
 enum class ValueForm { kFileName, kKeyCodes };
 
 class DocumentProcessing final : public DocumentProcessors {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/file_name_rules.h"
 #include "base/trace.h"
 #include "interpret/templates.h"
 
@@ -12,8 +13,8 @@ namespace {
 // well inside the 255 units (or, under Wine, 255 UTF-8 bytes) of one name.
 constexpr size_t kUnsavedNameBytes = 150;
 
-bool FitsInFileName(unsigned char c) {
-  return c >= 0x20 && std::string_view("\\/:*?\"<>|").find(static_cast<char>(c)) == std::string_view::npos;
+bool FitsInFileName(char c) {
+  return !IsForbiddenInFileName(c) && !IsFolderSeparator(c);
 }
 
 // The text from the first character that starts at or after `start` bytes (UTF-8).
@@ -24,6 +25,11 @@ std::string_view FromCharacterAt(std::string_view text, size_t start) {
   return text.substr(std::min(start, text.size()));
 }
 
+// Why a file is not where it belongs when its name is too long, and what the operator does then.
+constexpr std::string_view kNameTooLong = " (השם ארוך מהמותר ב-Windows)";
+constexpr std::string_view kShortenTheTemplate =
+    "יש לקצר את תבנית השם בהגדרות ולהעביר את הקובץ למקומו בשם קצר יותר.";
+
 // What the operator does with a document that was not processed.
 constexpr std::string_view kFeedAgain = "יש להעביר אותו שוב בקורא או להזין אותו ידנית.";
 
@@ -31,16 +37,11 @@ constexpr std::string_view kFeedAgain = "יש להעביר אותו שוב בק�
 
 std::string UnsavedFileName(const LocalDateTime& when, std::string_view intendedName) {
   std::string flat(intendedName);
-  std::replace_if(flat.begin(), flat.end(), [](char c) { return !FitsInFileName(static_cast<unsigned char>(c)); },
-                  '_');
+  std::replace_if(flat.begin(), flat.end(), [](char c) { return !FitsInFileName(c); }, '_');
   const std::string_view kept =
       flat.size() > kUnsavedNameBytes ? FromCharacterAt(flat, flat.size() - kUnsavedNameBytes) : flat;
-  // A name may not end in a dot or a blank.
-  std::string name = ExpandTemplate("{YYYY}{MM}{DD}-{HH}{NN}{SS}_", when) + std::string(kept);
-  while (name.back() == '.' || name.back() == ' ') {
-    name.back() = '_';
-  }
-  return std::string(kUnsavedFolder) + "\\" + name;
+  return std::string(kUnsavedFolder) + "\\" +
+         PlainFileName(ExpandTemplate("{YYYY}{MM}{DD}-{HH}{NN}{SS}_", when) + std::string(kept));
 }
 
 std::string ReadFailedText(int32_t readStatus, std::string_view returnCode) {
@@ -142,15 +143,17 @@ void DocumentTrail::KeepFile(std::string_view path, std::string_view intendedNam
 
 void DocumentTrail::TellKept(std::string_view intendedName, std::string_view what, bool kept,
                              const std::string& unsavedName) {
-  const std::string intended(intendedName);
+  const bool tooLong = !FitsWindowsNameLimits(intendedName);
+  const std::string intended = std::string(intendedName) + std::string(tooLong ? kNameTooLong : "");
+  const std::string traced = std::string(intendedName) + (tooLong ? " (longer than Windows takes)" : "");
   if (kept) {
-    Tell("לא ניתן היה לשמור את " + std::string(what) + " " + intended + ". הקובץ נשמר בשם " + unsavedName +
-             "; יש להעבירו למקומו.",
-         "Not saved as " + intended + "; kept as " + unsavedName);
+    Tell("לא ניתן היה לשמור את " + std::string(what) + " " + intended + ". הקובץ נשמר בשם " + unsavedName + "; " +
+             std::string(tooLong ? kShortenTheTemplate : "יש להעבירו למקומו."),
+         "Not saved as " + traced + "; kept as " + unsavedName);
   } else {
     Tell("לא ניתן היה לשמור את " + std::string(what) + " " + intended + ", וגם לא בתיקייה " +
              std::string(kUnsavedFolder) + ". " + std::string(kSupportSentenceEnd),
-         "Not saved as " + intended + ", and not kept in " + std::string(kUnsavedFolder) + " either");
+         "Not saved as " + traced + ", and not kept in " + std::string(kUnsavedFolder) + " either");
   }
 }
 

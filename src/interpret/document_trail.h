@@ -24,10 +24,11 @@ inline constexpr std::string_view kUnsavedFolder = "Unsaved";
 inline constexpr std::string_view kImageFile = "התמונה";
 inline constexpr std::string_view kXmlFile = "קובץ ה-XML";
 inline constexpr std::string_view kCsvLine = "שורת ה-CSV";
+inline constexpr std::string_view kCsvFile = "קובץ ה-CSV";
 
 // Where bytes meant for `intendedName` are kept when kept at `when`: "Unsaved\" + "YYYYMMDD-HHNNSS_"
 // + the intended name with its folder separators and every character a file name cannot hold as
-// "_", cut from the front to a length every file system takes.
+// "_", cut from the front to a length every file system takes, made a plain name (PlainFileName).
 std::string UnsavedFileName(const LocalDateTime& when, std::string_view intendedName);
 
 // What the operator reads about a document that was not processed, or not wholly: processing that
@@ -72,7 +73,8 @@ class DocumentTrail {
   // Writes the file, its folder created; when it cannot be written, the bytes are kept in the
   // recovery folder and the operator is told. False when the file is not where it belongs.
   bool Save(std::string_view name, std::string_view bytes, std::string_view what);
-  // Bytes that could not be written under the intended name, kept in the recovery folder.
+  // Bytes that could not be written under the intended name, kept in the recovery folder. The
+  // operator reads why when the name is longer than Windows takes.
   void Keep(std::string_view intendedName, std::string_view bytes, std::string_view what);
   // A file (a temporary) whose content belongs under the intended name but cannot go there, moved
   // into the recovery folder.

@@ -6,6 +6,7 @@
 
 #include "base/error.h"
 #include "base/extract_between.h"
+#include "base/file_name_rules.h"
 #include "base/trace.h"
 #include "base/vb_convert.h"
 #include "interpret/classification.h"
@@ -213,7 +214,7 @@ std::string DocumentRead::ProcessDocument(const std::string& docType, const std:
   }
   if (docType == "ID") {
     UserFileNameFiller filler(context_.prompt);
-    return ExpandTemplate(filler.Fill(profile.IDCardImagePath, ImageSide::kFront), context_.clock.Now()) + "*";
+    return filler.Fill(ExpandTemplate(profile.IDCardImagePath, context_.clock.Now()), ImageSide::kFront) + "*";
   }
   if (docType == "MSR") {
     ProcessStripe(replyText);
@@ -357,7 +358,9 @@ void DocumentRead::KeepJoinImages(const PendingJoin& join) {
 
 void DocumentRead::SaveImage(const std::string& replyText, Image image, const std::string& target,
                              const std::string& intendedName) {
-  const FetchedImage fetched = FetchImage(replyText, image, target, kImageAttempts);
+  // A name Windows refuses is not tried: the image goes straight to the recovery folder.
+  const FetchedImage fetched =
+      FetchImage(replyText, image, FitsWindowsNameLimits(target) ? target : "", kImageAttempts);
   if (intendedName.empty()) {
     return;
   }

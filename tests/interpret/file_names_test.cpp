@@ -2,12 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <deque>
 #include <filesystem>
 #include <fstream>
 #include <random>
 #include <string>
 #include <vector>
 
+#include "support/name_units.h"
 #include "support/scripted_prompt.h"
 
 namespace orvex {
@@ -15,17 +18,56 @@ namespace {
 
 namespace fs = std::filesystem;
 
-TEST(SanitizeUserFileName, ReplacesWhatNoFileNameMayHold) {
+TEST(FileNameValue, ReplacesWhatNoFileNameMayHold) {
   const struct {
-    std::string typed;
-    const char* expected;
+    std::string value;
+    const char* document;  // a cheque field, the amount or the MICR text
+    const char* operatorAnswer;
   } cases[] = {
-      {"a:b?c", "a_b_c"},     {"*><|?:\"", "_______"},        {"sub\\name", "sub\\name"}, {"sub/name", "sub/name"},
-      {"שם קובץ", "שם קובץ"}, {std::string("a\0b", 3), "ab"}, {std::string(1, '\0'), ""}, {"", "<<DONTSAVE>>"},
+      // what Windows forbids, control characters included
+      {"12:30", "12_30", "12_30"},
+      {"*><|\"", "_____", "_____"},
+      {"a\tb\x01" "c\x1f", "a_b_c_", "a_b_c_"},
+      {std::string("a\0b", 3), "a_b", "a_b"},
+      // "?" from the reader is an unread character, which the saved name shows as "#"
+      {"12?4", "12?4", "12_4"},
+      // what stays
+      {"%DATE%", "%DATE%", "%DATE%"},
+      {"שם קובץ {DD}", "שם קובץ {DD}", "שם קובץ {DD}"},
+      {"a.b c", "a.b c", "a.b c"},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(SanitizeUserFileName(c.typed), c.expected) << c.typed;
+    EXPECT_EQ(FileNameValue(c.value, NameValue::kDocument), c.document) << c.value;
+    EXPECT_EQ(FileNameValue(c.value, NameValue::kOperator), c.operatorAnswer) << c.value;
   }
+}
+
+TEST(FileNameValue, OnlyTheOperatorNamesSubfoldersAndNeitherLeavesTheTemplatesFolder) {
+  const struct {
+    const char* value;
+    const char* document;
+    const char* operatorAnswer;
+  } cases[] = {
+      {"sub\\name", "sub_name", "sub\\name"},
+      {"sub/name", "sub_name", "sub/name"},
+      {"..", "__", "__"},
+      {".", "_", "_"},
+      {"..\\..\\x", ".._.._x", "__\\__\\x"},
+      {"a\\...\\b", "a_..._b", "a\\___\\b"},
+      {"\\Windows\\x", "_Windows_x", "_Windows\\x"},
+      {"\\\\server\\share", "__server_share", "_\\server\\share"},
+      {"a..b\\.c", "a..b_.c", "a..b\\.c"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(FileNameValue(c.value, NameValue::kDocument), c.document) << c.value;
+    EXPECT_EQ(FileNameValue(c.value, NameValue::kOperator), c.operatorAnswer) << c.value;
+  }
+}
+
+TEST(SanitizeUserFileName, CleansTheAnswerAndMarksACancel) {
+  EXPECT_EQ(SanitizeUserFileName("a:b?c"), "a_b_c");
+  EXPECT_EQ(SanitizeUserFileName("sub\\name"), "sub\\name");
+  EXPECT_EQ(SanitizeUserFileName(""), "<<DONTSAVE>>");
 }
 
 // A fresh folder under the system's temporary folder, removed with everything in it.
@@ -124,6 +166,49 @@ TEST(UserFileNameFiller, ACancelledFrontPromptIsTheAnswerForTheBackToo) {
   EXPECT_EQ(filler.Fill("{User}-back.jpg", ImageSide::kBack), "<<DONTSAVE>>-back.jpg");
   EXPECT_EQ(prompt.asked, std::vector<std::string>{"בחר שם קובץ לתמונה"});
   EXPECT_EQ(prompt.titles, std::vector<std::string>{"קורא צ'קים"});
+}
+
+TEST(UserFileNameFiller, AsksAgainWhileTheAnswerMakesANameLongerThanWindowsTakes) {
+  const std::string front = "בחר שם קובץ לתמונה";
+  const std::string frontAgain = "השם ארוך מדי. בחר שם קובץ לתמונה";
+  const std::string backAgain = "השם ארוך מדי. בחר שם קובץ לתמונה אחורית";
+  const std::string tooLong(300, 'x');
+  // The longest answer with which "{User}.jpg" still fits, in the current folder.
+  const std::string longest(std::min(kMaxPathUnits - testing::FolderUnits(), kMaxNameComponentUnits) - 4, 'y');
+  const std::string longTemplate = std::string(300, 't') + "{User}.jpg";
+  const struct {
+    const char* name;
+    std::string frontTemplate, backTemplate;
+    std::deque<std::string> answers;
+    std::string frontName, backName;
+    std::vector<std::string> asked;
+  } cases[] = {
+      {"too long, then short", "{User}.jpg", "{User}-back.jpg", {tooLong, "short"}, "short.jpg", "short-back.jpg",
+       {front, frontAgain}},
+      {"too long, then cancelled", "{User}.jpg", "{User}-back.jpg", {tooLong, ""}, "<<DONTSAVE>>.jpg",
+       "<<DONTSAVE>>-back.jpg", {front, frontAgain}},
+      {"the longest that fits", "{User}.jpg", "", {longest}, longest + ".jpg", "", {front}},
+      {"fits the front, not the back", "{User}.jpg", "{User}-back.jpg", {longest, "b"}, longest + ".jpg",
+       "b-back.jpg", {front, backAgain}},
+      {"too long by the template alone: no answer helps", longTemplate, "", {"a"}, std::string(300, 't') + "a.jpg",
+       "", {front}},
+  };
+  for (const auto& c : cases) {
+    ScriptedPrompt prompt(c.answers);
+    UserFileNameFiller filler(prompt);
+    EXPECT_EQ(filler.Fill(c.frontTemplate, ImageSide::kFront), c.frontName) << c.name;
+    if (!c.backTemplate.empty()) {
+      EXPECT_EQ(filler.Fill(c.backTemplate, ImageSide::kBack), c.backName) << c.name;
+    }
+    EXPECT_EQ(prompt.asked, c.asked) << c.name;
+  }
+}
+
+TEST(UserFileNameFiller, EveryNameComesOutPlain) {
+  ScriptedPrompt prompt({"con"});
+  UserFileNameFiller filler(prompt);
+  EXPECT_EQ(filler.Fill("aux\\{User}.jpg", ImageSide::kFront), "aux_\\con_.jpg");
+  EXPECT_EQ(filler.Fill("scans.\\x.jpg", ImageSide::kBack), "scans._\\x.jpg");
 }
 
 }  // namespace
