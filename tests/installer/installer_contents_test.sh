@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # What the two installers hold, as 7z lists them (the 32-bit one cannot be run here):
 #   tests/installer/installer_contents_test.sh <win64 setup.exe> <win32 setup.exe>
-# Both ship the same files; the reader maker's library and the configuration are not among them.
+# Both ship the same files, the sample configuration among them; the reader maker's library is not.
 set -euo pipefail
 setup64=$1
 setup32=$2
@@ -14,7 +14,9 @@ fi
 # names (they start with "$") are not installed.
 installed_files() { 7z l -ba "$1" | cut -c54- | grep -v '^[$]' | LC_ALL=C sort; }
 expected='OrvexExcella.exe
+OrvexExcella.ini
 Training/OrvexExcella.exe
+Training/OrvexExcella.ini
 Training/banks_branches.txt
 Training/mtxmlmcr.dll
 Training/netpbm/CombinePics.bat
