@@ -27,6 +27,15 @@ std::string DataFolderOf(std::string_view programFolder, const std::optional<std
   return absolute ? std::string(name) : std::string(programFolder) + "\\" + std::string(name);
 }
 
+Message DataFolderUnusableMessage(std::string_view dataFolder) {
+  return {.title = std::string(kTitleProgramError),
+          .text = WithSupportLine(ErrorText("לא ניתן לעבוד בתיקיית הנתונים " + std::string(dataFolder) +
+                                            ". ייתכן שהצ'קים, התמונות והיומן לא יישמרו.")),
+          .icon = MessageIcon::Exclamation,
+          .buttons = MessageButtons::Ok,
+          .foreground = true};
+}
+
 Message BanksBranchesMissingMessage() {
   return {.title = std::string(kTitleProgramError),
           .text = ErrorText("קובץ סניפי בנק מותרים לא נמצא. ייתכן כי יהיו בעיות בקריאת צ'קים. " +

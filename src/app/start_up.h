@@ -21,6 +21,10 @@ Message BanksBranchesMissingMessage();
 // the program folder, which only administrators can change, so nobody else can move the files.
 inline constexpr std::string_view kDataFolderFileName = "OrvexExcella.datafolder";
 
+// The data folder cannot be the current directory (it cannot be made or entered): the operators'
+// files would go wherever the program was started from.
+Message DataFolderUnusableMessage(std::string_view dataFolder);
+
 // The data folder of a program in `programFolder`, from the text of its data folder file (nothing
 // when there is none): the program folder itself for a copy without one (a portable or training
 // copy that keeps everything beside itself), else the named folder, a relative one taken from the

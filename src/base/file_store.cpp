@@ -67,18 +67,17 @@ bool DiskFiles::Move(std::string_view from, std::string_view to) {
   if (!error) {
     return true;
   }
-  // Another volume, or a source that another program keeps from being renamed: a copy, and the
-  // source removed only once the copy is whole; a copy whose source stays is taken back.
-  const bool targetExisted = fs::exists(target, error);
-  if (!ReadFileBytes(from) || !fs::copy_file(source, target, fs::copy_options::overwrite_existing, error) || error) {
+  // Another volume, or a source that another program keeps from being renamed: a copy under a
+  // free name, the source removed only once the copy is whole, and a copy whose source stays taken
+  // back. An earlier file under the name is never replaced this way, since a copy cannot be undone
+  // over it: the move fails and the caller keeps the file elsewhere.
+  if (fs::exists(target, error) || !fs::copy_file(source, target, error) || error) {
     return false;
   }
   if (fs::remove(source, error) && !error) {
     return true;
   }
-  if (!targetExisted) {
-    fs::remove(target, error);
-  }
+  fs::remove(target, error);
   return false;
 }
 

@@ -29,8 +29,9 @@ class FileStore {
   virtual bool Truncate(std::string_view path, uint64_t size) = 0;
   // True when the file is gone afterwards (also when it never existed).
   virtual bool Remove(std::string_view path) = 0;
-  // Moves the file to the new name, replacing a file there. All or nothing: when it fails, the file
-  // is still where it was and nothing was left under the new name.
+  // Moves the file to the new name, replacing a file there when a rename can (the same volume).
+  // All or nothing: when it fails, the file is still where it was and whatever was under the new
+  // name is as it was.
   virtual bool Move(std::string_view from, std::string_view to) = 0;
   // Creates the folder part of the file name, when it has one.
   virtual void CreateFolderFor(std::string_view fileName) = 0;

@@ -111,6 +111,7 @@ void Program::FormLoad() {
   if (!SetCurrentDirectoryW(ToWide(paths_.dataFolder).c_str())) {
     WriteDebugLog("Cannot work in the data folder " + paths_.dataFolder + ": Windows error " +
                   std::to_string(GetLastError()));
+    boxes_.Show(DataFolderUnusableMessage(paths_.dataFolder));
   }
   CheckForINI(paths_.Ini());
   if (!ReadConfiguration()) {
