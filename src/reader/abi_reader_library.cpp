@@ -19,8 +19,14 @@ class TextBuffer {
   }
 
   char* Data() { return bytes_.data(); }
-  // What the library wrote, up to the first NUL, as UTF-8.
+  // What the library wrote, up to the first NUL, as UTF-8: a value or the option text.
   std::string Text() const { return Windows1255ToUtf8(bytes_.data()); }
+  // A whole reply, up to its last character that is not a NUL, with the NULs inside it: the trace
+  // shows them, and the values are read from the text before the first one.
+  std::string Reply() const {
+    const auto last = std::find_if(bytes_.rbegin(), bytes_.rend(), [](char byte) { return byte != '\0'; });
+    return Windows1255ToUtf8(std::string_view(bytes_.data(), static_cast<size_t>(bytes_.rend() - last)));
+  }
 
  private:
   std::vector<char> bytes_;
@@ -55,7 +61,7 @@ int32_t AbiReaderLibrary::MTMICRQueryInfo(const std::string& deviceName, const s
   TextBuffer buffer(capacity);
   const int32_t status =
       functions_.queryInfo(LibraryText(deviceName).Get(), LibraryText(query).Get(), buffer.Data(), &capacity);
-  reply = buffer.Text();
+  reply = buffer.Reply();
   return status;
 }
 
@@ -83,7 +89,7 @@ int32_t AbiReaderLibrary::MTMICRProcessCheck(const std::string& deviceName, cons
   TextBuffer replyBuffer(capacity);
   const int32_t status =
       functions_.processCheck(LibraryText(deviceName).Get(), optionBuffer.Data(), replyBuffer.Data(), &capacity);
-  reply = replyBuffer.Text();
+  reply = replyBuffer.Reply();
   return status;
 }
 

@@ -127,12 +127,12 @@ void ReaderPolling::RefreshStatus() {
 void ReaderPolling::CheckInkOncePerDay() {
   const ProfileSettings& profile = context_.profile;
   RunSkippingError([&] {
-    if (StatusValue("DeviceStatus", "Ink") == "LOW" && !profile.EndorseBack.empty()) {
+    if (CleanedReplyValue(StatusValue("DeviceStatus", "Ink")) == "LOW" && !profile.EndorseBack.empty()) {
       context_.messageBoxes.Show(RearInkLowMessage());
     }
   });
   RunSkippingError([&] {
-    if (StatusValue("DeviceStatus", "FrontInk") == "LOW" && !profile.EndorseFront.empty()) {
+    if (CleanedReplyValue(StatusValue("DeviceStatus", "FrontInk")) == "LOW" && !profile.EndorseFront.empty()) {
       context_.messageBoxes.Show(FrontInkLowMessage());
     }
   });

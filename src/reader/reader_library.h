@@ -4,9 +4,11 @@
 // through this interface: the Win32 shell binds it to the library loaded at run time, tests script it.
 //
 // Every call returns the library's 32-bit status, 0 for success. Texts are the program's UTF-8; the
-// binding converts them to and from the library's 8-bit texts. An output text receives what the
-// library wrote into the caller's buffer, up to the buffer's first NUL; `capacity` is the size of
-// that buffer, passed by reference as the library expects.
+// binding converts them to and from the library's 8-bit texts. An output value or option text
+// receives what the library wrote into the caller's buffer, up to the buffer's first NUL; a reply
+// (`MTMICRQueryInfo`, `MTMICRProcessCheck`) receives it up to its last character that is not a NUL,
+// NULs inside it kept, so that the trace shows the whole reply. `capacity` is the size of that
+// buffer, passed by reference as the library expects.
 
 #include <cstdint>
 #include <string>
@@ -51,7 +53,8 @@ class ReaderLibrary {
                                  int32_t& byteCount) = 0;
 };
 
-// A value of a reply without NUL characters and trailing blanks, as the program uses every value.
+// A value of a reply without NUL characters and trailing blanks, as the program uses every value
+// (the binding already ends a value at its first NUL).
 std::string CleanedReplyValue(std::string value);
 
 // The reader's machine type ("Excella", or beginning "MDX"): the "DeviceCapabilities" query's

@@ -99,12 +99,21 @@ TEST_F(AbiReaderLibraryTest, TextsCrossAsWindows1255AndComeBackAsUtf8) {
   EXPECT_EQ(script.received, Utf8ToWindows1255("ImageSafe.ImageSafe001|" + options));
 }
 
-TEST_F(AbiReaderLibraryTest, AnOutputIsWhatTheLibraryWroteUpToTheFirstNul) {
-  script.written = Utf8ToWindows1255("Excella ישן") + std::string("\0left over", 10);
+TEST_F(AbiReaderLibraryTest, AValueEndsAtTheFirstNulAndAReplyAtItsLastCharacterThatIsNotANul) {
+  script.written = Utf8ToWindows1255("Excella ישן") + std::string("\0left\0over\0\0", 13);
+  const std::string whole = "Excella ישן" + std::string("\0left\0over", 10);
   std::string value;
   library.MTMICRGetValue("<reply>", "DeviceCapabilities", "MachineType", value, capacity);
   EXPECT_EQ(value, "Excella ישן");
   EXPECT_EQ(script.received, "<reply>|DeviceCapabilities|MachineType");
+
+  std::string reply;
+  library.MTMICRQueryInfo("D", "DeviceStatus", reply, capacity);
+  EXPECT_EQ(reply, whole);
+  library.MTMICRProcessCheck("D", "", reply, capacity);
+  EXPECT_EQ(reply, whole);
+  library.MTMICRGetValue(reply, "DocInfo", "MICRRaw", value, capacity);
+  EXPECT_EQ(script.received, Utf8ToWindows1255("Excella ישן|DocInfo|MICRRaw")) << "the library reads up to the NUL";
 }
 
 TEST_F(AbiReaderLibraryTest, ALibraryThatFillsTheWholeCapacityDoesNotRunPastTheBuffer) {

@@ -166,6 +166,26 @@ TEST_F(PollingTest, InkIsCheckedOnTheFirstRefreshAndThenAfterMoreThan23HourBound
   }
 }
 
+TEST_F(PollingTest, AnInkValueIsLowWithoutItsTrailingBlanks) {
+  testing::TempFolder folder;
+  ini.SetPath(testing::WriteIniFile(folder, "OrvexExcella.ini", "[Endorsing]\nEndorseBack=PAID\n"));
+  profiles.SetProfileNames(ProfileSectionNames(ini));
+  profiles.LoadProfile(1);
+  const struct {
+    std::string ink;
+    bool low;
+  } values[] = {
+      {"LOW", true}, {"LOW  ", true}, {" LOW", false}, {"LOWER", false}, {"OK", false},
+  };
+  for (const auto& value : values) {
+    const size_t shownBefore = messageBoxes.Shown().size();
+    library.queryReplies["DeviceStatus"] = "DeviceStatus/Ink=" + value.ink + "\n";
+    ReaderPolling polling = MakePolling();  // a new polling checks the ink on its first tick
+    polling.Tick();
+    EXPECT_EQ(messageBoxes.Shown().size() - shownBefore, value.low ? 1u : 0u) << "\"" << value.ink << "\"";
+  }
+}
+
 TEST(InkWarnings, NameTheCartridgeWhoseInkRunsLow) {
   EXPECT_EQ(RearInkLowMessage().text, "הדיו עומד להגמר במחסנית האחורית של מכשיר האקסלה. לפרטים אנא פנה ל-Orvex.");
   EXPECT_EQ(FrontInkLowMessage().title, "קורא הצ'קים של Orvex");
