@@ -31,7 +31,7 @@ class Profiles {
   // ini: the shared INI object, already on the configuration file; a load moves it to the
   // profile's section. The settings start at the keys' defaults, so that a key the first profile
   // holds damaged gives its default.
-  Profiles(cInifile& ini, Shell& shell) : ini_(ini), shell_(shell), settings_(DefaultProfileSettings()) {}
+  Profiles(cInifile& ini, Shell& shell) : ini_(ini), shell_(shell) {}
 
   const NumberedList& ProfileNames() const { return profileNames_; }
   // Built once at start-up.

@@ -109,16 +109,20 @@ TEST_F(ProfilesTest, AValueThatDoesNotConvertKeepsThePreviousProfilesValue) {
   EXPECT_TRUE(trace.Contains("LoadProfile: [B] Red=300 does not convert; the previous value stays"));
 }
 
-TEST_F(ProfilesTest, AProfileWithEveryKeyDamagedLoadsTheDefaults) {
+TEST_F(ProfilesTest, AFirstProfileWithEveryNumberDamagedKeepsTheFieldsAtZero) {
   std::string section = "[Damaged]\n";
+  ProfileSettings expected;
   for (const ProfileKey& key : kProfileKeys) {
-    if (key.type != ProfileKeyType::Text) {
+    if (key.type == ProfileKeyType::Text) {
+      StoreProfileValue(key, key.defaultValue, expected);
+    } else {
       section += std::string(key.key) + "=not a number\n";
     }
   }
+  expected.IconFontSize = 1;  // a size that is no number shows no number
   Start(section);
   profiles.LoadProfile(1);
-  EXPECT_EQ(profiles.Settings(), DefaultProfileSettings());
+  EXPECT_EQ(profiles.Settings(), expected);
   EXPECT_EQ(profiles.CurrentProfile(), 1);
 }
 
