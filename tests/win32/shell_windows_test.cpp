@@ -61,7 +61,7 @@ TEST(TrayIconDrawing, TheProfileNumberShowsInItsColourOverTheBackgroundFromSizeT
     bool numberShown;
   } cases[] = {{1, false}, {22, true}, {8, true}};
   for (const auto& c : cases) {
-    const HICON icon = DrawProfileIcon(program, RGB(0, 0, 255), 3, {c.fontSize, RGB(255, 255, 0)});
+    const HICON icon = DrawProfileIcon(program, RGB(0, 0, 255), 3, {c.fontSize, RGB(255, 255, 0)}, kDesignDpi);
     int size = 0;
     const std::vector<uint32_t> pixels = IconPixels(icon, size);
     DestroyIcon(icon);

@@ -12,6 +12,7 @@
 #include <thread>
 
 #include "app/message_box_win32.h"
+#include "app/window_win32.h"
 #include "base/wait.h"
 #include "base/wide_win32.h"
 #include "dialogs/cheque_dialogs_win32.h"
@@ -48,6 +49,7 @@ void Print(const std::optional<orvex::ChequeEntry>& entry) {
 }  // namespace
 
 int main() {
+  orvex::InitCommonControls6();
   int argc = 0;
   LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc);
   const std::string kind = argc > 1 ? orvex::FromWide(argv[1]) : "full";
