@@ -43,11 +43,21 @@ void DrawNumber(HDC dc, int size, int32_t profileNumber, const IconLook& look) {
   SetMapMode(dc, MM_TEXT);
 }
 
+// Every pixel opaque: the background colour fills the whole icon. The program icon's own alpha,
+// which drawing it leaves behind, would otherwise make the shell show the background as holes.
+void MakeOpaque(uint32_t* pixels, int size) {
+  GdiFlush();
+  for (int i = 0; i < size * size; ++i) {
+    pixels[i] |= 0xFF000000;
+  }
+}
+
 UniqueBitmap DrawColour(HICON programIcon, COLORREF background, int32_t profileNumber, const IconLook& look,
                         int size) {
-  const HDC screen = GetDC(nullptr);
-  UniqueBitmap colour(CreateCompatibleBitmap(screen, size, size));
-  ReleaseDC(nullptr, screen);
+  BITMAPINFO format{};
+  format.bmiHeader = {sizeof(BITMAPINFOHEADER), size, -size, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  void* bits = nullptr;
+  UniqueBitmap colour(CreateDIBSection(nullptr, &format, DIB_RGB_COLORS, &bits, nullptr, 0));
   const HDC memory = CreateCompatibleDC(nullptr);
   const HGDIOBJ previous = SelectObject(memory, colour.Get());
   const HBRUSH brush = CreateSolidBrush(background);
@@ -59,6 +69,7 @@ UniqueBitmap DrawColour(HICON programIcon, COLORREF background, int32_t profileN
   if (look.fontSize > 1) {
     DrawNumber(memory, size, profileNumber, look);
   }
+  MakeOpaque(static_cast<uint32_t*>(bits), size);
   SelectObject(memory, previous);
   DeleteDC(memory);
   return colour;
@@ -69,7 +80,6 @@ UniqueBitmap DrawColour(HICON programIcon, COLORREF background, int32_t profileN
 HICON DrawProfileIcon(HICON programIcon, COLORREF background, int32_t profileNumber, const IconLook& look, UINT dpi) {
   const int size = SystemMetricForDpi(SM_CXSMICON, dpi);
   const UniqueBitmap colour = DrawColour(programIcon, background, profileNumber, look, size);
-  // Every pixel is opaque: the background colour fills the whole icon.
   const UniqueBitmap mask(CreateBitmap(size, size, 1, 1, nullptr));
   const HDC maskDc = CreateCompatibleDC(nullptr);
   const HGDIOBJ previous = SelectObject(maskDc, mask.Get());
