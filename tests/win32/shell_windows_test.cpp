@@ -16,6 +16,7 @@
 #include "base/wait.h"
 #include "base/wide_win32.h"
 #include "keys/engines_win32.h"
+#include "support/window_layout_win32.h"
 
 namespace orvex {
 namespace {
@@ -188,6 +189,26 @@ TEST(DetailsWindow, TheCopyButtonPutsTheReaderDataOnTheClipboard) {
   }
   CloseClipboard();
   EXPECT_EQ(text, "<DocInfo>קורא</DocInfo>");
+}
+
+TEST(DetailsWindow, AtANewDpiTakesTheSuggestedRectangleScalesItsControlsAndCutsNoText) {
+  using namespace testing;
+  DetailsWindow details;
+  details.EnsureCreated();
+  const HWND window = details.Handle();
+  ShowWindow(window, SW_SHOWNOACTIVATE);
+  const UINT start = details.Dpi();
+  const std::vector<RECT> atStart = ChildBounds(window);
+  EXPECT_EQ(ControlsCuttingTheirText(window, start), std::vector<std::string>{}) << start << " DPI";
+  for (const UINT dpi : {start * 3 / 2, start}) {
+    const RECT suggested = SuggestedBounds(window, details.Dpi(), dpi);
+    SendDpiChanged(window, dpi, suggested);
+    const RECT bounds = WindowBounds(window);
+    EXPECT_TRUE(EqualRect(&suggested, &bounds)) << dpi << " DPI";
+    EXPECT_EQ(details.Dpi(), dpi);
+    EXPECT_TRUE(ScaledAlike(atStart, ChildBounds(window), static_cast<double>(dpi) / start)) << dpi << " DPI";
+    EXPECT_EQ(ControlsCuttingTheirText(window, dpi), std::vector<std::string>{}) << dpi << " DPI";
+  }
 }
 
 }  // namespace
