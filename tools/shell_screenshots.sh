@@ -70,6 +70,8 @@ for dpi in $dpis; do
   shot splash
   sleep 1
   tray tray-profile-1
+  # The menu opens where the pointer is, away from the corner where the click that closes it goes.
+  xdotool mousemove 400 300
   drive tray-right
   shot tray-menu
   click_elsewhere
