@@ -45,7 +45,8 @@ void DrawProduct(HDC dc, RECT area) {
   FillRect(dc, &reader, body);
   RECT paper{area.left + 15, area.top, area.right - 15, area.top + 45};
   FillRect(dc, &paper, cheque);
-  DrawTextIn(dc, "12-345-678901", paper, MessageFont(kDesignDpi, 8), RGB(0, 0, 0), DT_CENTER | DT_BOTTOM | DT_SINGLELINE);
+  DrawTextIn(dc, "12-345-678901", paper, MessageFont(kDesignDpi, 8), RGB(0, 0, 0),
+             DT_CENTER | DT_BOTTOM | DT_SINGLELINE);
   DeleteObject(body);
   DeleteObject(cheque);
 }
@@ -100,9 +101,12 @@ void SplashWindow::Paint() {
   SetViewportExtEx(dc, static_cast<int>(Dpi()), static_cast<int>(Dpi()), nullptr);
   DrawLogo(dc, {24, 20, 240, 76});
   DrawProduct(dc, {300, 24, 450, 130});
-  DrawTextIn(dc, kProductName, {24, 142, 456, 172}, MessageFont(kDesignDpi, 14, true), RGB(0, 0, 0), DT_LEFT | DT_SINGLELINE);
-  DrawTextIn(dc, kReaderMaker, {24, 184, 456, 208}, MessageFont(kDesignDpi, 11), RGB(60, 60, 60), DT_LEFT | DT_SINGLELINE);
-  DrawTextIn(dc, kMakerLine, {24, 218, 456, 242}, MessageFont(kDesignDpi, 10), RGB(60, 60, 60), DT_LEFT | DT_SINGLELINE);
+  DrawTextIn(dc, kProductName, {24, 142, 456, 172}, MessageFont(kDesignDpi, 14, true), RGB(0, 0, 0),
+             DT_LEFT | DT_SINGLELINE);
+  DrawTextIn(dc, kReaderMaker, {24, 184, 456, 208}, MessageFont(kDesignDpi, 11), RGB(60, 60, 60),
+             DT_LEFT | DT_SINGLELINE);
+  DrawTextIn(dc, kMakerLine, {24, 218, 456, 242}, MessageFont(kDesignDpi, 10), RGB(60, 60, 60),
+             DT_LEFT | DT_SINGLELINE);
   EndPaint(Handle(), &paint);
   if (!countdownStarted_) {
     countdownStarted_ = true;

@@ -52,8 +52,7 @@ void MakeOpaque(uint32_t* pixels, int size) {
   }
 }
 
-UniqueBitmap DrawColour(HICON programIcon, COLORREF background, int32_t profileNumber, const IconLook& look,
-                        int size) {
+UniqueBitmap DrawColour(HICON programIcon, COLORREF background, int32_t profileNumber, const IconLook& look, int size) {
   BITMAPINFO format{};
   format.bmiHeader = {sizeof(BITMAPINFOHEADER), size, -size, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
   void* bits = nullptr;

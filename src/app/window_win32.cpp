@@ -57,16 +57,17 @@ void OwnedWindow::Create(const wchar_t* className, const Shape& shape) {
 void OwnedWindow::Place(const PlacedControl& placed) const {
   const RECT bounds = ScaledToDpi(placed.designBounds, dpi_);
   MoveWindow(placed.control, bounds.left, bounds.top, bounds.right, bounds.bottom, TRUE);
-  SendMessageW(placed.control, WM_SETFONT, reinterpret_cast<WPARAM>(MessageFont(dpi_, placed.font.points, placed.font.bold)),
-               TRUE);
+  SendMessageW(placed.control, WM_SETFONT,
+               reinterpret_cast<WPARAM>(MessageFont(dpi_, placed.font.points, placed.font.bold)), TRUE);
 }
 
 // The window at the rectangle the system suggests for the new DPI, its controls at their design
 // places and in their fonts at that DPI.
 void OwnedWindow::LayOutAt(UINT dpi, const RECT& suggestedBounds) {
   dpi_ = dpi;
-  SetWindowPos(handle_, nullptr, suggestedBounds.left, suggestedBounds.top, suggestedBounds.right - suggestedBounds.left,
-               suggestedBounds.bottom - suggestedBounds.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(handle_, nullptr, suggestedBounds.left, suggestedBounds.top,
+               suggestedBounds.right - suggestedBounds.left, suggestedBounds.bottom - suggestedBounds.top,
+               SWP_NOZORDER | SWP_NOACTIVATE);
   for (const PlacedControl& placed : controls_) {
     Place(placed);
   }

@@ -36,8 +36,8 @@ int ScaledToDpi(int designPixels, UINT dpi) {
 }
 
 RECT ScaledToDpi(const RECT& designBounds, UINT dpi) {
-  return {ScaledToDpi(designBounds.left, dpi), ScaledToDpi(designBounds.top, dpi),
-          ScaledToDpi(designBounds.right, dpi), ScaledToDpi(designBounds.bottom, dpi)};
+  return {ScaledToDpi(designBounds.left, dpi), ScaledToDpi(designBounds.top, dpi), ScaledToDpi(designBounds.right, dpi),
+          ScaledToDpi(designBounds.bottom, dpi)};
 }
 
 int SystemMetricForDpi(int index, UINT dpi) {

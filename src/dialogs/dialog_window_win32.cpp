@@ -160,17 +160,16 @@ void DialogWindow::AddControls(const std::vector<ControlLayout>& layouts) {
     // control ignores the reading order.
     const bool label = IsLabel(layout);
     const DWORD style = label ? (layout.style & ~SS_TYPEMASK) | SS_OWNERDRAW : layout.style;
-    const HWND control = CreateWindowExW(ReadingOrder(layout), layout.windowClass, ToWide(layout.text).c_str(),
-                                         WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, window_,
-                                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(layout.id)),
-                                         GetModuleHandleW(nullptr), nullptr);
+    const HWND control = CreateWindowExW(
+        ReadingOrder(layout), layout.windowClass, ToWide(layout.text).c_str(), WS_CHILD | WS_VISIBLE | style, 0, 0, 0,
+        0, window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(layout.id)), GetModuleHandleW(nullptr), nullptr);
     if (!control) {
       throw Error(kErrInternal, "Cannot create the control " + std::string(layout.name));
     }
     // The layout's left edge is the dialog's right edge: the controls run from right to left.
     const LONG right = frameSize_.cx - layout.bounds.left;
-    places_.emplace_back(layout.id,
-                         RECT{right - layout.bounds.right, layout.bounds.top, right, layout.bounds.top + layout.bounds.bottom});
+    places_.emplace_back(layout.id, RECT{right - layout.bounds.right, layout.bounds.top, right,
+                                         layout.bounds.top + layout.bounds.bottom});
     Place(layout.id, places_.back().second);
     names_.emplace_back(layout.id, layout.name);
     if (label) {
@@ -201,8 +200,9 @@ void DialogWindow::LayOutAt(UINT dpi, const RECT& suggestedBounds) {
   for (const auto& [id, place] : places_) {
     Place(id, place);
   }
-  SetWindowPos(window_, nullptr, suggestedBounds.left, suggestedBounds.top, suggestedBounds.right - suggestedBounds.left,
-               suggestedBounds.bottom - suggestedBounds.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(window_, nullptr, suggestedBounds.left, suggestedBounds.top,
+               suggestedBounds.right - suggestedBounds.left, suggestedBounds.bottom - suggestedBounds.top,
+               SWP_NOZORDER | SWP_NOACTIVATE);
   InvalidateRect(window_, nullptr, TRUE);
 }
 

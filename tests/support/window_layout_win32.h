@@ -60,14 +60,13 @@ inline bool ScaledAlike(const std::vector<RECT>& from, const std::vector<RECT>& 
     return false;
   }
   for (size_t i = 0; i < from.size(); ++i) {
-    if (!matches(from[i].left, to[i].left) || !matches(from[i].top, to[i].top) || !matches(from[i].right, to[i].right) ||
-        !matches(from[i].bottom, to[i].bottom)) {
+    if (!matches(from[i].left, to[i].left) || !matches(from[i].top, to[i].top) ||
+        !matches(from[i].right, to[i].right) || !matches(from[i].bottom, to[i].bottom)) {
       return false;
     }
   }
   return true;
 }
-
 
 // The room a control gives its text: the client area, less a check box's box, an edit box's
 // margins and a combo box's button.

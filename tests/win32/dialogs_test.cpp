@@ -12,14 +12,14 @@
 #include "app/message_box_win32.h"
 #include "base/wait.h"
 #include "base/wide_win32.h"
+#include "config/ini_file.h"
 #include "dialogs/cheque_dialogs_win32.h"
 #include "dialogs/dialog_texts.h"
+#include "dialogs/dialog_window_win32.h"
 #include "dialogs/input_box_win32.h"
 #include "interpret/cheque_line.h"
 #include "keys/engines_win32.h"
 #include "keys_target_client.h"
-#include "config/ini_file.h"
-#include "dialogs/dialog_window_win32.h"
 #include "support/fake_clock.h"
 #include "support/temp_folder.h"
 #include "support/window_layout_win32.h"
@@ -286,8 +286,7 @@ TEST(DialogsAtEachDpi, TakeTheSuggestedRectangleAndCutNoText) {
     std::function<void()> show;
   } cases[] = {
       {kChequeDataCaption, false, [&] { ShowChequeData(request, 32); }},
-      {kChequeFullCaption, true,
-       [&] { ShowChequeFull(request, "data\\cheque_preview.jpg", 32, clock, messages); }},
+      {kChequeFullCaption, true, [&] { ShowChequeFull(request, "data\\cheque_preview.jpg", 32, clock, messages); }},
       {kUserPromptTitle, false, [] { Win32OperatorPrompt().Ask(kUserPromptTitle, kFrontImagePrompt); }},
   };
   for (const auto& c : cases) {
@@ -319,9 +318,9 @@ TEST(DialogFormPlacement, IsStoredInTwipsAtEveryDpiAndRestoredToTheSamePixels) {
   const RECT pixels{100, 80, 400, 280};  // 300 x 200 pixels at (100, 80)
   testing::TempFolder folder;
   for (const auto& c : cases) {
-    const HWND window = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, pixels.left, pixels.top,
-                                        pixels.right - pixels.left, pixels.bottom - pixels.top, nullptr, nullptr,
-                                        nullptr, nullptr);
+    const HWND window =
+        CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, pixels.left, pixels.top, pixels.right - pixels.left,
+                        pixels.bottom - pixels.top, nullptr, nullptr, nullptr, nullptr);
     const std::vector<std::pair<int, std::string_view>> names;
     DialogForm form(window, names, c.dpi);
     cInifile ini;
