@@ -43,3 +43,13 @@ std::string_view SampleConfigurationBytes() { return {kSampleConfiguration, size
     set_property(DIRECTORY "${PROJECT_SOURCE_DIR}" APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS "${ORVEX_SAMPLE_CONFIGURATION}")
   endif()
 endfunction()
+
+# Builds the program's application manifest into a Windows executable (src/resources/manifest.rc):
+# the helper and test programs that show the program's windows show them as the program does, at
+# the monitor's DPI and with Common Controls 6.
+function(orvex_embed_manifest target)
+  set(script "${PROJECT_SOURCE_DIR}/src/resources/manifest.rc")
+  target_sources(${target} PRIVATE "${script}")
+  set_source_files_properties("${script}" PROPERTIES OBJECT_DEPENDS
+                              "${PROJECT_SOURCE_DIR}/src/resources/OrvexExcella.manifest")
+endfunction()

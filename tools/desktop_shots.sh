@@ -22,8 +22,13 @@ tray() {
 # Drives the running program as the notification area and the operator would (tools/shell_driver).
 drive() { wine "$build/tools/shell_driver.exe" "$@" >/dev/null 2>&1; }
 
-# A click outside a menu closes it, as it does for the operator.
-click_elsewhere() { xdotool mousemove 600 300 click 1; }
+# A click outside a menu closes it, as it does for the operator: at the screen's bottom right
+# corner, away from the menu, which opens where the pointer is.
+click_elsewhere() {
+  local width height
+  read -r width height < <(xdotool getdisplaygeometry)
+  xdotool mousemove $((width - 5)) $((height - 5)) click 1
+}
 
 # Waits (at most 10 s) until a visible window's title contains the text.
 wait_for_window() {

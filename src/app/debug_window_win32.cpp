@@ -32,7 +32,7 @@ void ManualDebugWindow::EnsureCreated() {
   Create(kClassName, {.title = "Debug",
                       .style = style,
                       .bounds = {CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top}});
-  AddControl(Handle(), L"STATIC", "Debug Mode", SS_CENTER, {12, 8, 246, 34}, 0, 0, MessageFont(18, true));
+  AddControl(Handle(), L"STATIC", "Debug Mode", SS_CENTER, {12, 8, 246, 34}, 0, 0, {18, true});
   bank_ = AddCombo(52, "Bank", {"10", "54"}, kBankId);
   branch_ = AddCombo(84, "Branch", {"678", "601", "053"}, kBranchId);
   account_ = AddCombo(116, "Account", {"12345678", "20567341", "105782001", "330456782"}, kAccountId);

@@ -92,7 +92,7 @@ void DetailsWindow::AddControls() {
                            kManualDataId, WS_EX_CLIENTEDGE);
   MakeLeftToRight(manualData_);
   AddControl(window, L"BUTTON", kDetailsTexts.tryButton, BS_PUSHBUTTON | WS_TABSTOP, {330, 325, 115, 26}, kTryId);
-  AddControl(window, L"STATIC", "Orvex", SS_LEFT, {12, 372, 120, 40}, 0, 0, MessageFont(20, true));
+  AddControl(window, L"STATIC", "Orvex", SS_LEFT, {12, 372, 120, 40}, 0, 0, {20, true});
   AddControl(window, L"STATIC", kDetailsTexts.makerLink, SS_NOTIFY | SS_LEFT, {150, 372, 140, 20}, kMakerLinkId);
   AddControl(window, L"STATIC", kDetailsTexts.supportLink, SS_NOTIFY | SS_LEFT, {150, 396, 200, 20}, kSupportLinkId);
 }

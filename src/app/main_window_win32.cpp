@@ -62,8 +62,22 @@ void MainWindow::SetIconTextColour(int16_t red, int16_t green, int16_t blue) {
 }
 
 void MainWindow::ChangeIcon(uint8_t red, uint8_t green, uint8_t blue, int32_t profileNumber) {
+  iconBackground_ = RGB(red, green, blue);
+  iconProfile_ = profileNumber;
+  iconDrawn_ = true;
+  DrawTrayIcon();
+}
+
+void MainWindow::DrawTrayIcon() {
   if (trayIcon_) {
-    trayIcon_->SetIcon(DrawProfileIcon(ProgramIcon(), RGB(red, green, blue), profileNumber, iconLook_));
+    trayIcon_->SetIcon(DrawProfileIcon(ProgramIcon(), iconBackground_, iconProfile_, iconLook_, Dpi()));
+  }
+}
+
+// The notification area asks for another icon size at the new DPI.
+void MainWindow::OnDpiChanged() {
+  if (iconDrawn_) {
+    DrawTrayIcon();
   }
 }
 

@@ -94,6 +94,8 @@ class MainWindow : public OwnedWindow, public Shell, private DetailsParent {
 
  private:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  void OnDpiChanged() override;
+  void DrawTrayIcon();
   void OnTrayEvent(UINT mouseMessage);
   void OnMenuCommand(ChosenCommand chosen);
   HICON ProgramIcon() const;
@@ -105,6 +107,10 @@ class MainWindow : public OwnedWindow, public Shell, private DetailsParent {
   MainWindowHandler& handler_;
   TrayMenuState menu_;
   IconLook iconLook_;
+  // What ChangeIcon drew last, drawn again at a new DPI.
+  COLORREF iconBackground_ = 0;
+  int32_t iconProfile_ = 0;
+  bool iconDrawn_ = false;
   std::unique_ptr<TrayIcon> trayIcon_;
   SplashWindow splash_;
   DetailsWindow details_;

@@ -33,7 +33,7 @@ void DrawLogo(HDC dc, RECT area) {
   Ellipse(dc, area.left + 14, area.top + 14, area.left + 42, area.top + 42);
   SelectObject(dc, previous);
   DeleteObject(ring);
-  DrawTextIn(dc, "Orvex", {area.left + 66, area.top, area.right, area.top + 56}, MessageFont(26, true),
+  DrawTextIn(dc, "Orvex", {area.left + 66, area.top, area.right, area.top + 56}, MessageFont(kDesignDpi, 26, true),
              RGB(20, 60, 140), DT_LEFT | DT_VCENTER | DT_SINGLELINE);
 }
 
@@ -45,7 +45,8 @@ void DrawProduct(HDC dc, RECT area) {
   FillRect(dc, &reader, body);
   RECT paper{area.left + 15, area.top, area.right - 15, area.top + 45};
   FillRect(dc, &paper, cheque);
-  DrawTextIn(dc, "12-345-678901", paper, MessageFont(8), RGB(0, 0, 0), DT_CENTER | DT_BOTTOM | DT_SINGLELINE);
+  DrawTextIn(dc, "12-345-678901", paper, MessageFont(kDesignDpi, 8), RGB(0, 0, 0),
+             DT_CENTER | DT_BOTTOM | DT_SINGLELINE);
   DeleteObject(body);
   DeleteObject(cheque);
 }
@@ -54,7 +55,10 @@ void DrawProduct(HDC dc, RECT area) {
 
 void SplashWindow::Show(UINT intervalMilliseconds, HWND owner) {
   interval_ = intervalMilliseconds;
-  const int left = (GetSystemMetrics(SM_CXSCREEN) - kWidth) / 2, top = (GetSystemMetrics(SM_CYSCREEN) - kHeight) / 2;
+  // In the middle of the primary monitor, at its DPI.
+  const UINT dpi = WindowDpi(nullptr);
+  const int left = (GetSystemMetrics(SM_CXSCREEN) - ScaledToDpi(kWidth, dpi)) / 2;
+  const int top = (GetSystemMetrics(SM_CYSCREEN) - ScaledToDpi(kHeight, dpi)) / 2;
   Create(kClassName, {.title = kProductName,
                       .style = WS_POPUP | WS_BORDER,
                       .exStyle = WS_EX_LAYOUTRTL | WS_EX_TOPMOST | WS_EX_TOOLWINDOW,
@@ -90,11 +94,19 @@ void SplashWindow::Paint() {
   RECT client;
   GetClientRect(Handle(), &client);
   FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  // The drawing is given in the design layout, fonts included; the mapping lays it out at the
+  // window's DPI, where the fonts are made at their size on the screen.
+  SetMapMode(dc, MM_ANISOTROPIC);
+  SetWindowExtEx(dc, kDesignDpi, kDesignDpi, nullptr);
+  SetViewportExtEx(dc, static_cast<int>(Dpi()), static_cast<int>(Dpi()), nullptr);
   DrawLogo(dc, {24, 20, 240, 76});
   DrawProduct(dc, {300, 24, 450, 130});
-  DrawTextIn(dc, kProductName, {24, 142, 456, 172}, MessageFont(14, true), RGB(0, 0, 0), DT_LEFT | DT_SINGLELINE);
-  DrawTextIn(dc, kReaderMaker, {24, 184, 456, 208}, MessageFont(11), RGB(60, 60, 60), DT_LEFT | DT_SINGLELINE);
-  DrawTextIn(dc, kMakerLine, {24, 218, 456, 242}, MessageFont(10), RGB(60, 60, 60), DT_LEFT | DT_SINGLELINE);
+  DrawTextIn(dc, kProductName, {24, 142, 456, 172}, MessageFont(kDesignDpi, 14, true), RGB(0, 0, 0),
+             DT_LEFT | DT_SINGLELINE);
+  DrawTextIn(dc, kReaderMaker, {24, 184, 456, 208}, MessageFont(kDesignDpi, 11), RGB(60, 60, 60),
+             DT_LEFT | DT_SINGLELINE);
+  DrawTextIn(dc, kMakerLine, {24, 218, 456, 242}, MessageFont(kDesignDpi, 10), RGB(60, 60, 60),
+             DT_LEFT | DT_SINGLELINE);
   EndPaint(Handle(), &paint);
   if (!countdownStarted_) {
     countdownStarted_ = true;

@@ -2,84 +2,91 @@
 
 #include <string>
 
+#include "base/dpi_win32.h"
+#include "base/handle_win32.h"
 #include "base/trace.h"
 #include "base/wide_win32.h"
 
 namespace orvex {
 namespace {
 
-// The drawing surface: 36 x 36 pixels, scaled to the tray's icon size.
+// The design surface: 36 x 36 pixels, the program icon at its top left at 32 x 32, the font size
+// in points at 96 DPI. The icon is drawn at its own size with the design mapped onto it, so that
+// the number is made in its font at the size it shows.
 constexpr int kSurfaceSize = 36;
+constexpr int kLogoSize = 32;
 
-// A bold font of the system for the profile number; "MS SystemEx" does not exist on current systems.
-HFONT NumberFont(int points) {
-  const HDC screen = GetDC(nullptr);
-  const int height = -MulDiv(points, GetDeviceCaps(screen, LOGPIXELSY), 72);
-  ReleaseDC(nullptr, screen);
-  return CreateFontW(height, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                     CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH, L"MS Sans Serif");
+using UniqueBitmap = UniqueResource<HBITMAP, DeleteObject>;
+using UniqueFont = UniqueResource<HFONT, DeleteObject>;
+
+// "MS SystemEx" does not exist on current systems: the message font, bold, smoothed without
+// colour fringes (ClearType's would show on the icon's background).
+UniqueFont NumberFont(int points) {
+  LOGFONTW logFont = MessageLogFont(kDesignDpi);
+  logFont.lfHeight = -MulDiv(points, static_cast<int>(kDesignDpi), 72);
+  logFont.lfWeight = FW_BOLD;
+  logFont.lfQuality = ANTIALIASED_QUALITY;
+  return UniqueFont(CreateFontIndirectW(&logFont));
 }
 
-HBITMAP DrawSurface(HDC memory, HICON programIcon, COLORREF background, int32_t profileNumber, const IconLook& look) {
-  const HDC screen = GetDC(nullptr);
-  const HBITMAP surface = CreateCompatibleBitmap(screen, kSurfaceSize, kSurfaceSize);
-  ReleaseDC(nullptr, screen);
-  const HGDIOBJ previous = SelectObject(memory, surface);
+void DrawNumber(HDC dc, int size, int32_t profileNumber, const IconLook& look) {
+  const UniqueFont font = NumberFont(look.fontSize);
+  SetMapMode(dc, MM_ANISOTROPIC);
+  SetWindowExtEx(dc, kSurfaceSize, kSurfaceSize, nullptr);
+  SetViewportExtEx(dc, size, size, nullptr);
+  const HGDIOBJ previousFont = SelectObject(dc, font.Get());
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, look.textColour);
+  const std::wstring number = L" " + std::to_wstring(profileNumber);
+  TextOutW(dc, 0, 0, number.c_str(), static_cast<int>(number.size()));
+  SelectObject(dc, previousFont);
+  SetMapMode(dc, MM_TEXT);
+}
+
+// Every pixel opaque: the background colour fills the whole icon. The program icon's own alpha,
+// which drawing it leaves behind, would otherwise make the shell show the background as holes.
+void MakeOpaque(uint32_t* pixels, int size) {
+  GdiFlush();
+  for (int i = 0; i < size * size; ++i) {
+    pixels[i] |= 0xFF000000;
+  }
+}
+
+UniqueBitmap DrawColour(HICON programIcon, COLORREF background, int32_t profileNumber, const IconLook& look, int size) {
+  BITMAPINFO format{};
+  format.bmiHeader = {sizeof(BITMAPINFOHEADER), size, -size, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  void* bits = nullptr;
+  UniqueBitmap colour(CreateDIBSection(nullptr, &format, DIB_RGB_COLORS, &bits, nullptr, 0));
+  const HDC memory = CreateCompatibleDC(nullptr);
+  const HGDIOBJ previous = SelectObject(memory, colour.Get());
   const HBRUSH brush = CreateSolidBrush(background);
-  const RECT all{0, 0, kSurfaceSize, kSurfaceSize};
+  const RECT all{0, 0, size, size};
   FillRect(memory, &all, brush);
   DeleteObject(brush);
-  DrawIconEx(memory, 0, 0, programIcon, 32, 32, 0, nullptr, DI_NORMAL);
+  const int logo = MulDiv(kLogoSize, size, kSurfaceSize);
+  DrawIconEx(memory, 0, 0, programIcon, logo, logo, 0, nullptr, DI_NORMAL);
   if (look.fontSize > 1) {
-    const HFONT font = NumberFont(look.fontSize);
-    const HGDIOBJ previousFont = SelectObject(memory, font);
-    SetBkMode(memory, TRANSPARENT);
-    SetTextColor(memory, look.textColour);
-    const std::wstring number = L" " + std::to_wstring(profileNumber);
-    TextOutW(memory, 0, 0, number.c_str(), static_cast<int>(number.size()));
-    SelectObject(memory, previousFont);
-    DeleteObject(font);
+    DrawNumber(memory, size, profileNumber, look);
   }
+  MakeOpaque(static_cast<uint32_t*>(bits), size);
   SelectObject(memory, previous);
-  return surface;
-}
-
-HBITMAP ScaledCopy(HDC memory, HBITMAP surface, int size) {
-  const HDC source = CreateCompatibleDC(memory);
-  const HGDIOBJ previousSource = SelectObject(source, surface);
-  const HDC screen = GetDC(nullptr);
-  const HBITMAP scaled = CreateCompatibleBitmap(screen, size, size);
-  ReleaseDC(nullptr, screen);
-  const HGDIOBJ previous = SelectObject(memory, scaled);
-  SetStretchBltMode(memory, HALFTONE);
-  StretchBlt(memory, 0, 0, size, size, source, 0, 0, kSurfaceSize, kSurfaceSize, SRCCOPY);
-  SelectObject(memory, previous);
-  SelectObject(source, previousSource);
-  DeleteDC(source);
-  return scaled;
+  DeleteDC(memory);
+  return colour;
 }
 
 }  // namespace
 
-HICON DrawProfileIcon(HICON programIcon, COLORREF background, int32_t profileNumber, const IconLook& look) {
-  const int size = GetSystemMetrics(SM_CXSMICON);
-  const HDC memory = CreateCompatibleDC(nullptr);
-  const HBITMAP surface = DrawSurface(memory, programIcon, background, profileNumber, look);
-  const HBITMAP colour = ScaledCopy(memory, surface, size);
-  DeleteObject(surface);
-  DeleteDC(memory);
-  // Every pixel is opaque: the background colour fills the whole icon.
-  const HBITMAP mask = CreateBitmap(size, size, 1, 1, nullptr);
+HICON DrawProfileIcon(HICON programIcon, COLORREF background, int32_t profileNumber, const IconLook& look, UINT dpi) {
+  const int size = SystemMetricForDpi(SM_CXSMICON, dpi);
+  const UniqueBitmap colour = DrawColour(programIcon, background, profileNumber, look, size);
+  const UniqueBitmap mask(CreateBitmap(size, size, 1, 1, nullptr));
   const HDC maskDc = CreateCompatibleDC(nullptr);
-  const HGDIOBJ previous = SelectObject(maskDc, mask);
+  const HGDIOBJ previous = SelectObject(maskDc, mask.Get());
   PatBlt(maskDc, 0, 0, size, size, BLACKNESS);
   SelectObject(maskDc, previous);
   DeleteDC(maskDc);
-  ICONINFO info{TRUE, 0, 0, mask, colour};
-  const HICON icon = CreateIconIndirect(&info);
-  DeleteObject(mask);
-  DeleteObject(colour);
-  return icon;
+  ICONINFO info{TRUE, 0, 0, mask.Get(), colour.Get()};
+  return CreateIconIndirect(&info);
 }
 
 UINT TaskbarCreatedMessage() {

@@ -46,8 +46,9 @@ class TrayIcon {
 
 // The program icon drawn over the background colour, with the profile number in the look's font
 // size and text colour at the top-left corner (a leading blank, as numbers print) when the size is
-// above 1, in a bold system font. The caller owns the returned icon.
-HICON DrawProfileIcon(HICON programIcon, COLORREF background, int32_t profileNumber, const IconLook& look);
+// above 1, in the system's message font, bold. The icon has the size the notification area asks
+// for at the DPI (SM_CXSMICON), drawn at that size; the caller owns it.
+HICON DrawProfileIcon(HICON programIcon, COLORREF background, int32_t profileNumber, const IconLook& look, UINT dpi);
 
 // The "TaskbarCreated" message that Explorer broadcasts after a restart.
 UINT TaskbarCreatedMessage();

@@ -1,8 +1,8 @@
 #include "app/window_win32.h"
 
+#include <commctrl.h>
 #include <shellapi.h>
 
-#include <map>
 #include <set>
 #include <stdexcept>
 
@@ -46,6 +46,33 @@ void OwnedWindow::Create(const wchar_t* className, const Shape& shape) {
   if (!handle_) {
     throw std::runtime_error("a window cannot be created");
   }
+  // The monitor is known once the window exists.
+  dpi_ = WindowDpi(handle_);
+  if (dpi_ != kDesignDpi) {
+    SetWindowPos(handle_, nullptr, 0, 0, ScaledToDpi(b.right, dpi_), ScaledToDpi(b.bottom, dpi_),
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+}
+
+void OwnedWindow::Place(const PlacedControl& placed) const {
+  const RECT bounds = ScaledToDpi(placed.designBounds, dpi_);
+  MoveWindow(placed.control, bounds.left, bounds.top, bounds.right, bounds.bottom, TRUE);
+  SendMessageW(placed.control, WM_SETFONT,
+               reinterpret_cast<WPARAM>(MessageFont(dpi_, placed.font.points, placed.font.bold)), TRUE);
+}
+
+// The window at the rectangle the system suggests for the new DPI, its controls at their design
+// places and in their fonts at that DPI.
+void OwnedWindow::LayOutAt(UINT dpi, const RECT& suggestedBounds) {
+  dpi_ = dpi;
+  SetWindowPos(handle_, nullptr, suggestedBounds.left, suggestedBounds.top,
+               suggestedBounds.right - suggestedBounds.left, suggestedBounds.bottom - suggestedBounds.top,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+  for (const PlacedControl& placed : controls_) {
+    Place(placed);
+  }
+  InvalidateRect(handle_, nullptr, TRUE);
+  OnDpiChanged();
 }
 
 void OwnedWindow::Destroy() {
@@ -55,6 +82,10 @@ void OwnedWindow::Destroy() {
 }
 
 LRESULT OwnedWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_DPICHANGED) {
+    LayOutAt(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+    return 0;
+  }
   return DefWindowProcW(handle_, message, wParam, lParam);
 }
 
@@ -71,6 +102,7 @@ LRESULT CALLBACK OwnedWindow::Procedure(HWND window, UINT message, WPARAM wParam
   if (message == WM_NCDESTROY) {
     SetWindowLongPtrW(window, GWLP_USERDATA, 0);
     self->handle_ = nullptr;
+    self->controls_.clear();
     return DefWindowProcW(window, message, wParam, lParam);
   }
   try {
@@ -81,32 +113,22 @@ LRESULT CALLBACK OwnedWindow::Procedure(HWND window, UINT message, WPARAM wParam
   }
 }
 
-HFONT MessageFont(int points, bool bold) {
-  static std::map<std::pair<int, bool>, HFONT> fonts;
-  HFONT& font = fonts[{points, bold}];
-  if (!font) {
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof metrics;
-    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
-    LOGFONTW logFont = metrics.lfMessageFont;
-    if (points > 0) {
-      const HDC screen = GetDC(nullptr);
-      logFont.lfHeight = -MulDiv(points, GetDeviceCaps(screen, LOGPIXELSY), 72);
-      ReleaseDC(nullptr, screen);
-    }
-    logFont.lfWeight = bold ? FW_BOLD : FW_NORMAL;
-    font = CreateFontIndirectW(&logFont);
-  }
-  return font;
+HWND AddControl(HWND parent, const wchar_t* className, std::string_view text, DWORD style, RECT bounds, int id,
+                DWORD exStyle, ControlFont font) {
+  const HWND control =
+      CreateWindowExW(exStyle, className, ToWide(text).c_str(), WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, parent,
+                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
+  auto* window = reinterpret_cast<OwnedWindow*>(GetWindowLongPtrW(parent, GWLP_USERDATA));
+  window->controls_.push_back({control, bounds, font});
+  window->Place(window->controls_.back());
+  return control;
 }
 
-HWND AddControl(HWND parent, const wchar_t* className, std::string_view text, DWORD style, RECT bounds, int id,
-                DWORD exStyle, HFONT font) {
-  const HWND control = CreateWindowExW(
-      exStyle, className, ToWide(text).c_str(), WS_CHILD | WS_VISIBLE | style, bounds.left, bounds.top, bounds.right,
-      bounds.bottom, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
-  SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-  return control;
+void InitCommonControls6() {
+  const INITCOMMONCONTROLSEX classes{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
+  if (!InitCommonControlsEx(&classes)) {
+    WriteDebugLog("The common controls cannot be registered");
+  }
 }
 
 void MakeLeftToRight(HWND control) {

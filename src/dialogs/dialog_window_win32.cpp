@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "base/dpi_win32.h"
 #include "base/error.h"
 #include "base/text_codec.h"
 #include "base/trace.h"
@@ -13,8 +14,6 @@ namespace orvex {
 namespace {
 
 constexpr UINT_PTR kSubclassId = 1;
-constexpr WORD kFontPoints = 9;
-constexpr wchar_t kFontName[] = L"MS Shell Dlg 2";
 constexpr int kTwipsPerInch = 1440;
 
 // An in-memory dialog template without items: the controls are added when the dialog starts.
@@ -31,8 +30,12 @@ std::vector<WORD> DialogTemplate(const DialogFrame& frame) {
   words.push_back(0);  // no items
   words.insert(words.end(), {0, 0, static_cast<WORD>(frame.size.cx), static_cast<WORD>(frame.size.cy)});
   words.insert(words.end(), {0, 0, 0});  // no menu, the standard class, the caption is set later
-  words.push_back(kFontPoints);
-  words.insert(words.end(), std::begin(kFontName), std::end(kFontName));
+  // The message font, so that the frame has the size the controls take in it.
+  words.push_back(static_cast<WORD>(MessageFontPoints()));
+  const LOGFONTW messageFont = MessageLogFont(kDesignDpi);
+  const std::wstring_view face = messageFont.lfFaceName;
+  words.insert(words.end(), face.begin(), face.end());
+  words.push_back(0);
   return words;
 }
 
@@ -66,19 +69,30 @@ void DrawLabel(const DRAWITEMSTRUCT& item) {
   SelectObject(item.hDC, previous);
 }
 
-int TwipsPerPixelOf(int logPixelsIndex) {
-  const HDC screen = GetDC(nullptr);
-  const int dpi = GetDeviceCaps(screen, logPixelsIndex);
-  ReleaseDC(nullptr, screen);
-  return dpi > 0 ? kTwipsPerInch / dpi : 15;
+// The dialog base units of a font, as the dialog manager takes them: half the average width of
+// the Latin letters, rounded, and the font's height.
+SIZE DialogBaseUnits(HWND dialog, HFONT font) {
+  const HDC dc = GetDC(dialog);
+  const HGDIOBJ previous = SelectObject(dc, font);
+  TEXTMETRICW metrics{};
+  GetTextMetricsW(dc, &metrics);
+  constexpr std::wstring_view kLetters = L"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+  SIZE letters{};
+  GetTextExtentPoint32W(dc, kLetters.data(), static_cast<int>(kLetters.size()), &letters);
+  SelectObject(dc, previous);
+  ReleaseDC(dialog, dc);
+  return {(letters.cx / 26 + 1) / 2, metrics.tmHeight};
+}
+
+int PixelsOfTwips(int twips, UINT dpi) {
+  return MulDiv(twips, static_cast<int>(dpi), kTwipsPerInch);
 }
 
 }  // namespace
 
 TwipsRect DialogForm::ToTwips(const RECT& pixels) const {
-  const TwipsSize perPixel = TwipsPerPixel();
-  return {pixels.left * perPixel.width, pixels.top * perPixel.height, (pixels.right - pixels.left) * perPixel.width,
-          (pixels.bottom - pixels.top) * perPixel.height};
+  const auto twips = [&](LONG length) { return MulDiv(length, kTwipsPerInch, static_cast<int>(dpi_)); };
+  return {twips(pixels.left), twips(pixels.top), twips(pixels.right - pixels.left), twips(pixels.bottom - pixels.top)};
 }
 
 TwipsRect DialogForm::Bounds() const {
@@ -88,18 +102,19 @@ TwipsRect DialogForm::Bounds() const {
 }
 
 void DialogForm::SetBounds(const TwipsRect& bounds) {
-  const TwipsSize perPixel = TwipsPerPixel();
-  MoveWindow(window_, bounds.left / perPixel.width, bounds.top / perPixel.height, bounds.width / perPixel.width,
-             bounds.height / perPixel.height, TRUE);
+  MoveWindow(window_, PixelsOfTwips(bounds.left, dpi_), PixelsOfTwips(bounds.top, dpi_),
+             PixelsOfTwips(bounds.width, dpi_), PixelsOfTwips(bounds.height, dpi_), TRUE);
 }
 
 TwipsSize DialogForm::ScreenSize() const {
-  const TwipsSize perPixel = TwipsPerPixel();
-  return {GetSystemMetrics(SM_CXSCREEN) * perPixel.width, GetSystemMetrics(SM_CYSCREEN) * perPixel.height};
+  const RECT screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  const TwipsRect twips = ToTwips(screen);
+  return {twips.width, twips.height};
 }
 
 TwipsSize DialogForm::TwipsPerPixel() const {
-  return {TwipsPerPixelOf(LOGPIXELSX), TwipsPerPixelOf(LOGPIXELSY)};
+  const int twips = MulDiv(1, kTwipsPerInch, static_cast<int>(dpi_));
+  return {twips, twips};
 }
 
 std::vector<HWND> DialogForm::Children() const {
@@ -124,14 +139,14 @@ TwipsRect DialogForm::ControlBounds(size_t index) const {
 }
 
 void DialogForm::SetControlBounds(size_t index, const TwipsRect& bounds) {
-  const TwipsSize perPixel = TwipsPerPixel();
-  MoveWindow(Children().at(index), bounds.left / perPixel.width, bounds.top / perPixel.height,
-             bounds.width / perPixel.width, bounds.height / perPixel.height, TRUE);
+  MoveWindow(Children().at(index), PixelsOfTwips(bounds.left, dpi_), PixelsOfTwips(bounds.top, dpi_),
+             PixelsOfTwips(bounds.width, dpi_), PixelsOfTwips(bounds.height, dpi_), TRUE);
 }
 
 INT_PTR DialogWindow::RunModal(const DialogFrame& frame) {
   const std::vector<WORD> dialogTemplate = DialogTemplate(frame);
   names_.clear();
+  places_.clear();
   labels_.clear();
   caption_ = frame.caption;
   frameSize_ = frame.size;
@@ -140,29 +155,55 @@ INT_PTR DialogWindow::RunModal(const DialogFrame& frame) {
 }
 
 void DialogWindow::AddControls(const std::vector<ControlLayout>& layouts) {
-  const auto font = static_cast<WPARAM>(SendMessageW(window_, WM_GETFONT, 0, 0));
   for (const ControlLayout& layout : layouts) {
-    // The layout's left edge is the dialog's right edge: the controls run from right to left.
-    const LONG right = frameSize_.cx - layout.bounds.left;
-    RECT pixels{right - layout.bounds.right, layout.bounds.top, right, layout.bounds.top + layout.bounds.bottom};
-    MapDialogRect(window_, &pixels);
     // A label draws its own text, so that it reads right to left wherever the platform's static
     // control ignores the reading order.
     const bool label = IsLabel(layout);
     const DWORD style = label ? (layout.style & ~SS_TYPEMASK) | SS_OWNERDRAW : layout.style;
     const HWND control = CreateWindowExW(
-        ReadingOrder(layout), layout.windowClass, ToWide(layout.text).c_str(), WS_CHILD | WS_VISIBLE | style,
-        pixels.left, pixels.top, pixels.right - pixels.left, pixels.bottom - pixels.top, window_,
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(layout.id)), GetModuleHandleW(nullptr), nullptr);
+        ReadingOrder(layout), layout.windowClass, ToWide(layout.text).c_str(), WS_CHILD | WS_VISIBLE | style, 0, 0, 0,
+        0, window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(layout.id)), GetModuleHandleW(nullptr), nullptr);
     if (!control) {
       throw Error(kErrInternal, "Cannot create the control " + std::string(layout.name));
     }
-    SendMessageW(control, WM_SETFONT, font, FALSE);
+    // The layout's left edge is the dialog's right edge: the controls run from right to left.
+    const LONG right = frameSize_.cx - layout.bounds.left;
+    places_.emplace_back(layout.id, RECT{right - layout.bounds.right, layout.bounds.top, right,
+                                         layout.bounds.top + layout.bounds.bottom});
+    Place(layout.id, places_.back().second);
     names_.emplace_back(layout.id, layout.name);
     if (label) {
       labels_.push_back(layout.id);
     }
   }
+}
+
+// The message font at the dialog's DPI, at the size the dialog's template names.
+HFONT DialogWindow::Font() const {
+  return MessageFont(dpi_, MessageFontPoints());
+}
+
+void DialogWindow::Place(int id, const RECT& dialogUnits) const {
+  const SIZE base = DialogBaseUnits(window_, Font());
+  const HWND control = Control(id);
+  MoveWindow(control, MulDiv(dialogUnits.left, base.cx, 4), MulDiv(dialogUnits.top, base.cy, 8),
+             MulDiv(dialogUnits.right - dialogUnits.left, base.cx, 4),
+             MulDiv(dialogUnits.bottom - dialogUnits.top, base.cy, 8), TRUE);
+  SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(Font()), TRUE);
+}
+
+// The dialog at the rectangle the system suggests for the new DPI, its controls at their places
+// and in the message font at that DPI. A resizable dialog's own WM_SIZE then keeps its controls
+// in the proportions of the window.
+void DialogWindow::LayOutAt(UINT dpi, const RECT& suggestedBounds) {
+  dpi_ = dpi;
+  for (const auto& [id, place] : places_) {
+    Place(id, place);
+  }
+  SetWindowPos(window_, nullptr, suggestedBounds.left, suggestedBounds.top,
+               suggestedBounds.right - suggestedBounds.left, suggestedBounds.bottom - suggestedBounds.top,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+  InvalidateRect(window_, nullptr, TRUE);
 }
 
 std::string DialogWindow::ControlText(int id) const {
@@ -204,7 +245,9 @@ INT_PTR DialogWindow::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_INITDIALOG:
       SetWindowTextW(window_, ToWide(caption_).c_str());
-      form_.emplace(window_, names_);
+      dpi_ = WindowDpi(window_);
+      KeepDialogManagerFromRescaling(window_);
+      form_.emplace(window_, names_, dpi_);
       OnInit();
       SetForegroundWindow(window_);
       return FALSE;  // OnInit placed the focus
@@ -220,6 +263,9 @@ INT_PTR DialogWindow::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
       return OnMessage(message, wParam, lParam).value_or(FALSE);
     case WM_CLOSE:
       EndModal(IDCANCEL);  // the close box cancels
+      return TRUE;
+    case WM_DPICHANGED:
+      LayOutAt(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
       return TRUE;
     default:
       return OnMessage(message, wParam, lParam).value_or(FALSE);

@@ -2,7 +2,8 @@
 
 // The frame of the system's dialogs: a modal, right-to-left dialog built from a table of controls,
 // with its messages and the messages of the controls it subclasses forwarded to member functions.
-// Closing it by its window's close box is a cancel.
+// Closing it by its window's close box is a cancel. It is laid out in the system's message font at
+// its monitor's DPI, and again when that changes.
 
 #include <windows.h>
 
@@ -33,12 +34,12 @@ struct DialogFrame {
   bool resizable = false;
 };
 
-// A dialog window as the geometry rules see it: outer bounds in twips by the screen's real DPI, and
-// its child windows in creation order, named by their ids.
+// A dialog window as the geometry rules see it: outer bounds in twips by the DPI it is laid out at
+// (its monitor's real DPI), and its child windows in creation order, named by their ids.
 class DialogForm final : public FormWindow {
  public:
-  DialogForm(HWND window, const std::vector<std::pair<int, std::string_view>>& names)
-      : window_(window), names_(names) {}
+  DialogForm(HWND window, const std::vector<std::pair<int, std::string_view>>& names, const UINT& dpi)
+      : window_(window), names_(names), dpi_(dpi) {}
 
   bool IsMinimized() const override { return IsIconic(window_); }
   bool IsMaximized() const override { return IsZoomed(window_); }
@@ -58,6 +59,7 @@ class DialogForm final : public FormWindow {
 
   HWND window_;
   const std::vector<std::pair<int, std::string_view>>& names_;
+  const UINT& dpi_;
 };
 
 class DialogWindow {
@@ -101,11 +103,17 @@ class DialogWindow {
   static LRESULT CALLBACK ControlProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                       DWORD_PTR self);
   INT_PTR Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
+  HFONT Font() const;
+  void Place(int id, const RECT& dialogUnits) const;
+  void LayOutAt(UINT dpi, const RECT& suggestedBounds);
 
   HWND window_ = nullptr;
+  UINT dpi_ = 0;
   std::string caption_;
   SIZE frameSize_{};
   std::vector<std::pair<int, std::string_view>> names_;
+  // Each control's place in dialog units (left, top, right, bottom), laid out again at a new DPI.
+  std::vector<std::pair<int, RECT>> places_;
   std::vector<int> labels_;
   std::optional<DialogForm> form_;
 };

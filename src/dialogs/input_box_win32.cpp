@@ -13,7 +13,7 @@ class InputBox final : public DialogWindow {
   InputBox(std::string_view title, std::string_view prompt) : title_(title), prompt_(prompt) {}
 
   std::string Ask() {
-    RunModal({title_, {220, 56}, false});
+    RunModal({title_, {220, 62}, false});
     return answer_;
   }
 
@@ -21,7 +21,7 @@ class InputBox final : public DialogWindow {
   void OnInit() override {
     AddControls({
         {kIdPrompt, "lblPrompt", L"STATIC", prompt_, SS_RIGHT | SS_NOPREFIX, {7, 7, 150, 24}},
-        {kIdAnswer, "txtAnswer", L"EDIT", "", WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, {7, 36, 206, 12}},
+        {kIdAnswer, "txtAnswer", L"EDIT", "", WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, {7, 43, 206, 12}},
         {IDOK, "cmdOK", L"BUTTON", kOkCaption, WS_TABSTOP | BS_DEFPUSHBUTTON, {163, 7, 50, 14}},
         {IDCANCEL, "cmdCancel", L"BUTTON", kCancelCaption, WS_TABSTOP | BS_PUSHBUTTON, {163, 24, 50, 14}},
     });

@@ -6,18 +6,23 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <future>
 
 #include "app/message_box_win32.h"
 #include "base/wait.h"
 #include "base/wide_win32.h"
+#include "config/ini_file.h"
 #include "dialogs/cheque_dialogs_win32.h"
 #include "dialogs/dialog_texts.h"
+#include "dialogs/dialog_window_win32.h"
 #include "dialogs/input_box_win32.h"
 #include "interpret/cheque_line.h"
 #include "keys/engines_win32.h"
 #include "keys_target_client.h"
 #include "support/fake_clock.h"
+#include "support/temp_folder.h"
+#include "support/window_layout_win32.h"
 
 namespace orvex {
 namespace {
@@ -243,6 +248,95 @@ TEST(FileNamePrompt, TheOperatorsAnswerNamesTheImageAndCancelSavesNothing) {
                                           });
     EXPECT_EQ(name, c.name) << c.keys;
     EXPECT_EQ(promptShown, "yes") << c.keys;
+  }
+}
+
+// Lays the dialog out at 150 % and back again as Windows does when it moves between monitors:
+// it takes the suggested rectangle each time and no text is cut; back at the start its controls
+// are where they were. A resizable dialog keeps its controls in proportion (AutoResize).
+bool LaysOutAtEachDpi(HWND dialog, bool keepsProportions) {
+  using namespace testing;
+  const UINT start = WindowDpi(dialog);
+  const std::vector<RECT> atStart = ChildBounds(dialog);
+  EXPECT_EQ(ControlsCuttingTheirText(dialog, start), std::vector<std::string>{}) << start << " DPI";
+  UINT current = start;
+  for (const UINT dpi : {start * 3 / 2, start}) {
+    const RECT suggested = SuggestedBounds(dialog, current, dpi);
+    SendDpiChanged(dialog, dpi, suggested);
+    current = dpi;
+    const RECT bounds = WindowBounds(dialog);
+    EXPECT_TRUE(EqualRect(&suggested, &bounds)) << dpi << " DPI";
+    EXPECT_EQ(ControlsCuttingTheirText(dialog, dpi), std::vector<std::string>{}) << dpi << " DPI";
+    if (keepsProportions) {
+      EXPECT_TRUE(ScaledAlike(atStart, ChildBounds(dialog), static_cast<double>(dpi) / start)) << dpi << " DPI";
+    }
+  }
+  EXPECT_TRUE(ScaledAlike(atStart, ChildBounds(dialog), 1.0)) << "back at " << start << " DPI";
+  Click(GetDlgItem(dialog, IDCANCEL));
+  return Closes(dialog);
+}
+
+TEST(DialogsAtEachDpi, TakeTheSuggestedRectangleAndCutNoText) {
+  const ChequeDialogRequest request{{"00012?4", "12", "3?5", "000123456"}, kVerifyCaption};
+  testing::FakeClock clock;
+  Win32MessageBoxes messages;
+  const struct {
+    std::string_view caption;
+    bool resizable;
+    std::function<void()> show;
+  } cases[] = {
+      {kChequeDataCaption, false, [&] { ShowChequeData(request, 32); }},
+      {kChequeFullCaption, true, [&] { ShowChequeFull(request, "data\\cheque_preview.jpg", 32, clock, messages); }},
+      {kUserPromptTitle, false, [] { Win32OperatorPrompt().Ask(kUserPromptTitle, kFrontImagePrompt); }},
+  };
+  for (const auto& c : cases) {
+    WithOperator(
+        [&] {
+          c.show();
+          return 0;
+        },
+        [&] {
+          const HWND dialog = ForegroundDialog(c.caption);
+          return dialog && LaysOutAtEachDpi(dialog, c.resizable);
+        });
+  }
+}
+
+// A window placement stored in twips means the same size at every DPI: 1440 twips to the inch.
+TEST(DialogFormPlacement, IsStoredInTwipsAtEveryDpiAndRestoredToTheSamePixels) {
+  const struct {
+    UINT dpi;
+    const char* left;
+    const char* top;
+    const char* width;
+    const char* height;
+  } cases[] = {
+      {96, "1500", "1200", "4500", "3000"},
+      {144, "1000", "800", "3000", "2000"},
+      {192, "750", "600", "2250", "1500"},
+  };
+  const RECT pixels{100, 80, 400, 280};  // 300 x 200 pixels at (100, 80)
+  testing::TempFolder folder;
+  for (const auto& c : cases) {
+    const HWND window =
+        CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, pixels.left, pixels.top, pixels.right - pixels.left,
+                        pixels.bottom - pixels.top, nullptr, nullptr, nullptr, nullptr);
+    const std::vector<std::pair<int, std::string_view>> names;
+    DialogForm form(window, names, c.dpi);
+    cInifile ini;
+    ini.SetPath(folder.File("placement.ini"));
+    ini.SetSection("frmChequeFull");
+    ini.SaveFormPosition(form);
+    for (const auto& [key, expected] :
+         {std::pair{"Left", c.left}, {"Top", c.top}, {"Width", c.width}, {"Height", c.height}}) {
+      ini.SetKey(key);
+      EXPECT_EQ(ini.Value(), expected) << key << " at " << c.dpi << " DPI";
+    }
+    MoveWindow(window, 300, 300, 100, 100, FALSE);
+    ini.LoadFormPosition(form, 0, 0);
+    const RECT restored = testing::WindowBounds(window);
+    EXPECT_TRUE(EqualRect(&restored, &pixels)) << c.dpi << " DPI";
+    DestroyWindow(window);
   }
 }
 

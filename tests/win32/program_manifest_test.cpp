@@ -29,7 +29,22 @@ std::string ManifestOf(const std::filesystem::path& program) {
   return std::string(static_cast<const char*>(LockResource(loaded)), SizeofResource(module, resource));
 }
 
-TEST(ProgramManifest, BothArchitecturesRunAsTheirInvoker) {
+// What Windows reads from the manifest, one entry a row.
+constexpr struct {
+  const char* what;
+  const char* entry;
+} kEntries[] = {
+    {"runs with its invoker's rights", "<requestedExecutionLevel level=\"asInvoker\" uiAccess=\"false\"/>"},
+    {"supports Windows 10 and 11", "<supportedOS Id=\"{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}\"/>"},
+    {"supports Windows 8.1", "<supportedOS Id=\"{1f676c76-80e1-4239-95bb-83d0f6d0da78}\"/>"},
+    {"supports Windows 7", "<supportedOS Id=\"{35138b9a-5d96-4fbd-8e2d-a2440225f93a}\"/>"},
+    {"uses Common Controls 6", "name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\""},
+    {"is per-monitor v2 aware, per-monitor before it", ">PerMonitorV2, PerMonitor</dpiAwareness>"},
+    {"is per-monitor aware where dpiAwareness is not read", ">true/pm</dpiAware>"},
+    {"takes long paths", ">true</longPathAware>"},
+};
+
+TEST(ProgramManifest, BothArchitecturesCarryEveryEntry) {
   // From the tests' working folder, build/win64/tests.
   for (const char* program : {"..\\OrvexExcella.exe", "..\\..\\win32\\OrvexExcella.exe"}) {
     SCOPED_TRACE(program);
@@ -37,8 +52,9 @@ TEST(ProgramManifest, BothArchitecturesRunAsTheirInvoker) {
       GTEST_SKIP() << program << " is not built";
     }
     const std::string manifest = ManifestOf(program);
-    EXPECT_NE(manifest.find("<requestedExecutionLevel level=\"asInvoker\" uiAccess=\"false\"/>"), std::string::npos)
-        << manifest;
+    for (const auto& row : kEntries) {
+      EXPECT_NE(manifest.find(row.entry), std::string::npos) << row.what;
+    }
   }
 }
 

@@ -16,12 +16,13 @@
 #include "base/wait.h"
 #include "base/wide_win32.h"
 #include "keys/engines_win32.h"
+#include "support/window_layout_win32.h"
 
 namespace orvex {
 namespace {
 
-// The icon's colour pixels, top-down rows of 0x00RRGGBB.
-std::vector<uint32_t> IconPixels(HICON icon, int& size) {
+// The icon's colour pixels, top-down rows of 0x00RRGGBB, and their alpha values when asked for.
+std::vector<uint32_t> IconPixels(HICON icon, int& size, std::vector<uint32_t>* alpha = nullptr) {
   ICONINFO info{};
   GetIconInfo(icon, &info);
   BITMAP bitmap{};
@@ -36,6 +37,9 @@ std::vector<uint32_t> IconPixels(HICON icon, int& size) {
   DeleteObject(info.hbmColor);
   DeleteObject(info.hbmMask);
   for (uint32_t& pixel : pixels) {
+    if (alpha) {
+      alpha->push_back(pixel >> 24);
+    }
     pixel &= 0xFFFFFF;
   }
   return pixels;
@@ -53,21 +57,44 @@ size_t CountNear(const std::vector<uint32_t>& pixels, uint32_t colour) {
   return static_cast<size_t>(std::count_if(pixels.begin(), pixels.end(), isClose));
 }
 
+// The program's own icon, as the main window draws it on the tray icon (its alpha included).
+HICON ProgramIcon() {
+  static const HMODULE program =
+      LoadLibraryExW(L"..\\OrvexExcella.exe", nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+  return static_cast<HICON>(LoadImageW(program, MAKEINTRESOURCEW(1), IMAGE_ICON, 32, 32, LR_SHARED));
+}
+
 TEST(TrayIconDrawing, TheProfileNumberShowsInItsColourOverTheBackgroundFromSizeTwoUp) {
-  const HICON program = LoadIconW(nullptr, IDI_APPLICATION);
   const uint32_t yellow = 0xFFFF00, blue = 0x0000FF;
   const struct {
     int fontSize;
     bool numberShown;
   } cases[] = {{1, false}, {22, true}, {8, true}};
   for (const auto& c : cases) {
-    const HICON icon = DrawProfileIcon(program, RGB(0, 0, 255), 3, {c.fontSize, RGB(255, 255, 0)});
+    const HICON icon = DrawProfileIcon(ProgramIcon(), RGB(0, 0, 255), 3, {c.fontSize, RGB(255, 255, 0)}, kDesignDpi);
     int size = 0;
     const std::vector<uint32_t> pixels = IconPixels(icon, size);
     DestroyIcon(icon);
-    EXPECT_EQ(size, GetSystemMetrics(SM_CXSMICON));
     EXPECT_GT(CountNear(pixels, blue), pixels.size() / 10) << "the profile colour shows around the logo";
     EXPECT_EQ(CountNear(pixels, yellow) > 0, c.numberShown) << "font size " << c.fontSize;
+  }
+}
+
+TEST(TrayIconDrawing, HasTheSmallIconSizeOfTheDpiWithAReadableNumberAndNoHoles) {
+  const struct {
+    UINT dpi;
+    int size;
+  } cases[] = {{96, 16}, {144, 24}, {192, 32}};
+  for (const auto& c : cases) {
+    const HICON icon = DrawProfileIcon(ProgramIcon(), RGB(200, 0, 0), 2, {22, RGB(255, 255, 255)}, c.dpi);
+    int size = 0;
+    std::vector<uint32_t> alpha;
+    const std::vector<uint32_t> pixels = IconPixels(icon, size, &alpha);
+    DestroyIcon(icon);
+    EXPECT_EQ(size, c.size) << c.dpi << " DPI";
+    EXPECT_GT(CountNear(pixels, 0xFFFFFF), pixels.size() / 20) << "the number covers a readable part at " << c.dpi;
+    EXPECT_EQ(std::count(alpha.begin(), alpha.end(), 0xFFu), static_cast<long>(alpha.size()))
+        << "every pixel is opaque, so that the shell shows the background colour everywhere";
   }
 }
 
@@ -162,6 +189,26 @@ TEST(DetailsWindow, TheCopyButtonPutsTheReaderDataOnTheClipboard) {
   }
   CloseClipboard();
   EXPECT_EQ(text, "<DocInfo>קורא</DocInfo>");
+}
+
+TEST(DetailsWindow, AtANewDpiTakesTheSuggestedRectangleScalesItsControlsAndCutsNoText) {
+  using namespace testing;
+  DetailsWindow details;
+  details.EnsureCreated();
+  const HWND window = details.Handle();
+  ShowWindow(window, SW_SHOWNOACTIVATE);
+  const UINT start = details.Dpi();
+  const std::vector<RECT> atStart = ChildBounds(window);
+  EXPECT_EQ(ControlsCuttingTheirText(window, start), std::vector<std::string>{}) << start << " DPI";
+  for (const UINT dpi : {start * 3 / 2, start}) {
+    const RECT suggested = SuggestedBounds(window, details.Dpi(), dpi);
+    SendDpiChanged(window, dpi, suggested);
+    const RECT bounds = WindowBounds(window);
+    EXPECT_TRUE(EqualRect(&suggested, &bounds)) << dpi << " DPI";
+    EXPECT_EQ(details.Dpi(), dpi);
+    EXPECT_TRUE(ScaledAlike(atStart, ChildBounds(window), static_cast<double>(dpi) / start)) << dpi << " DPI";
+    EXPECT_EQ(ControlsCuttingTheirText(window, dpi), std::vector<std::string>{}) << dpi << " DPI";
+  }
 }
 
 }  // namespace

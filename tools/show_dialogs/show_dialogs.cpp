@@ -1,5 +1,6 @@
-// Shows one of the operator dialogs with a partly read cheque, to look at it as the operator does:
-//   show_dialogs.exe data|full|prompt [picture] [--double]
+// Shows one of the operator dialogs with a partly read cheque, or the manual debug window, to look
+// at it as the operator does:
+//   show_dialogs.exe data|full|prompt|debug [picture] [--double]
 // "full" shows the picture (a JPEG file); "--double" resizes the full dialog to twice its size once
 // it is on the screen. Prints what the operator confirmed.
 
@@ -11,7 +12,9 @@
 #include <string>
 #include <thread>
 
+#include "app/debug_window_win32.h"
 #include "app/message_box_win32.h"
+#include "app/window_win32.h"
 #include "base/wait.h"
 #include "base/wide_win32.h"
 #include "dialogs/cheque_dialogs_win32.h"
@@ -48,6 +51,7 @@ void Print(const std::optional<orvex::ChequeEntry>& entry) {
 }  // namespace
 
 int main() {
+  orvex::InitCommonControls6();
   int argc = 0;
   LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc);
   const std::string kind = argc > 1 ? orvex::FromWide(argv[1]) : "full";
@@ -58,6 +62,10 @@ int main() {
   if (kind == "prompt") {
     const std::string answer = orvex::Win32OperatorPrompt().Ask(orvex::kUserPromptTitle, orvex::kFrontImagePrompt);
     std::printf("answer [%s]\n", answer.c_str());
+  } else if (kind == "debug") {
+    const orvex::ManualDebugEntries entries = orvex::ManualDebugWindow().Ask(nullptr);
+    std::printf("bank [%s] branch [%s] account [%s]\n", entries.bankNum.c_str(), entries.branchNum.c_str(),
+                entries.accountNum.c_str());
   } else if (kind == "data") {
     Print(orvex::ShowChequeData(kPartlyRead, 32));
   } else {

@@ -9,6 +9,7 @@
 #include "app/start_up.h"
 #include "app/watchdog.h"
 #include "app/watchdog_win32.h"
+#include "app/window_win32.h"
 #include "base/error.h"
 #include "base/trace.h"
 #include "base/wide_win32.h"
@@ -44,6 +45,7 @@ int Start(const wchar_t* commandLine) {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  orvex::InitCommonControls6();
   try {
     return Start(GetCommandLineW());
   } catch (const std::exception& exception) {
