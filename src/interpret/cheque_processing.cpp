@@ -195,7 +195,8 @@ std::string DocumentProcessing::FillChequeTemplate(std::string_view text, const 
                                                    std::optional<std::string_view> frontName, ValueForm form) const {
   // Dates first: a value is never read for codes.
   const std::string dated = ExpandTemplate(
-      values.writtenDate ? ExpandTemplate(text, *values.writtenDate, "C") : std::string(text), clock_.Now());
+      values.writtenDate ? ExpandTemplate(text, ParseChequeDate(*values.writtenDate), "C") : std::string(text),
+      clock_.Now());
   return FillChequeValues(dated, values.cut, values.amount, frontName, form);
 }
 
@@ -216,7 +217,7 @@ std::string DocumentProcessing::ProcessWithActiveProfile(const ChequeFields& cap
   const std::string loggedChequeDate = FormattedChequeDate(chequeDate);
   const ChequeValues values{
       CutFields(settings, captured), amount,
-      settings.LetUserFillDetails == 2 ? std::optional(ParseChequeDate(chequeDate)) : std::nullopt};
+      settings.LetUserFillDetails == 2 ? std::optional(chequeDate) : std::nullopt};
   UserFileNameFiller userNames(prompt_);
 
   std::string frontName =

@@ -84,7 +84,9 @@ class DocumentProcessing final : public DocumentProcessors {
   struct ChequeValues {
     CutChequeFields cut;
     std::string amount;
-    std::optional<LocalDateTime> writtenDate;  // for the "C" codes, when the operator gave the date
+    // The cheque date as given, when the profile fills the "C" codes from it: read as a date by
+    // each text that is filled, so that a date that cannot be read fails that step and no earlier.
+    std::optional<std::string> writtenDate;
   };
 
   std::string ProcessCheque(const std::string& micrText, const std::string& amount, const std::string& chequeDate,

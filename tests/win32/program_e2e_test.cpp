@@ -667,6 +667,23 @@ TEST(TellerFaults, NoChequeIsLostAndEveryLossReachesTheOperator) {
          r.WaitForBoxes(1);
        },
        "", {}, {}, {}, {"Error #5"}},
+      {"a start profile whose cheque number length is no number", "ChequeNumLength=x\r\n",
+       [](FaultRun& r) {
+         r.Start();
+         r.FeedCheque("1234");
+         r.WaitForFile("img\\.jpg");
+       },
+       "|04|202|440481990;", {kLogged1234}, {"img\\.jpg"}, {}, {}},
+      {"a bank profile that fills dates from a cheque date the read does not give", "",
+       [](FaultRun& r) {
+         r.folder.Write("OrvexExcella.ini", TellerConfiguration() +
+                                                "[Bank04]\r\nLetUserFillDetails=2\r\nCSVFile=cheques.csv\r\n"
+                                                "ImageFileNameTemplate=\r\nChequeTemplate={CDD}\r\n");
+         r.Start();
+         r.FeedCheque("1234");
+         r.WaitForBoxes(1);
+       },
+       "", {kLogged1234}, {}, {}, {"Error #13"}},
       {"an empty MICR line", "",
        [](FaultRun& r) {
          r.Start();
