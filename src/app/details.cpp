@@ -31,12 +31,13 @@ Message TryStringQuestion(std::string_view kindName) {
           .buttons = MessageButtons::YesNo};
 }
 
-void TryManualData(const std::string& text, int32_t minUnreadCharsForNoMICR, MessageBoxes& boxes,
-                   DocumentProcessors& processors) {
-  const DocumentType type = ClassifyDocument(text, minUnreadCharsForNoMICR);
+void TryManualData(const std::function<std::string()>& manualData, int32_t minUnreadCharsForNoMICR,
+                   MessageBoxes& boxes, DocumentProcessors& processors) {
+  const DocumentType type = ClassifyDocument(manualData(), minUnreadCharsForNoMICR);
   if (boxes.Show(TryStringQuestion(DocumentTypeName(type))) != MessageAnswer::Yes) {
     return;
   }
+  const std::string text = manualData();
   switch (ManualProcessingOf(type)) {
     case ManualProcessing::kCheque:
       processors.ParseAndFeedCheque(text, "", "", false);

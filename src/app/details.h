@@ -4,6 +4,7 @@
 // line typed by hand, asks whether to process it, and hands it to the processor of its kind.
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -53,9 +54,10 @@ std::string UpToLastC(std::string_view text);
 // The question of the try button, naming the kind.
 Message TryStringQuestion(std::string_view kindName);
 
-// The try button on the text of the manual entry box. minUnreadCharsForNoMICR: the active
+// The try button on the text of the manual entry box, which `manualData` reads: once for the
+// question, and anew for the processing after "Yes". minUnreadCharsForNoMICR: the active
 // profile's value, as for a read.
-void TryManualData(const std::string& text, int32_t minUnreadCharsForNoMICR, MessageBoxes& boxes,
-                   DocumentProcessors& processors);
+void TryManualData(const std::function<std::string()>& manualData, int32_t minUnreadCharsForNoMICR,
+                   MessageBoxes& boxes, DocumentProcessors& processors);
 
 }  // namespace orvex

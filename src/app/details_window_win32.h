@@ -8,6 +8,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -20,8 +21,8 @@ class DetailsParent {
  public:
   virtual ~DetailsParent() = default;
   virtual void NewProfileChosen(int32_t number) = 0;
-  // The try button on the text of the manual entry box.
-  virtual void TryManualData(const std::string& text) = 0;
+  // The try button: `details` owns its question, `manualData` reads the manual entry box.
+  virtual void TryManualData(HWND details, const std::function<std::string()>& manualData) = 0;
 };
 
 class DetailsWindow : public OwnedWindow {

@@ -128,6 +128,10 @@ void MainWindow::ShowDetails() {
   details_.SetParent(this);
   RunSkippingError([&] { details_.BringUp(Handle()); });
   YieldToPendingMessages();
+  // Once more without an owner: the window then has a taskbar button, by which the operator finds
+  // it behind other windows.
+  RunSkippingError([&] { details_.BringUp(nullptr); });
+  YieldToPendingMessages();
 }
 
 void MainWindow::OpenTrayMenu(POINT at) {
@@ -180,9 +184,9 @@ void MainWindow::NewProfileChosen(int32_t number) {
   }
 }
 
-void MainWindow::TryManualData(const std::string& text) {
+void MainWindow::TryManualData(HWND details, const std::function<std::string()>& manualData) {
   if (handler_.MayChangeState()) {
-    handler_.TryManualData(text);
+    handler_.TryManualData(details, manualData);
   }
 }
 

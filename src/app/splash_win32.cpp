@@ -61,7 +61,7 @@ void SplashWindow::Show(UINT intervalMilliseconds, HWND owner) {
   const int top = (GetSystemMetrics(SM_CYSCREEN) - ScaledToDpi(kHeight, dpi)) / 2;
   Create(kClassName, {.title = kProductName,
                       .style = WS_POPUP | WS_BORDER,
-                      .exStyle = WS_EX_LAYOUTRTL | WS_EX_TOPMOST | WS_EX_TOOLWINDOW,
+                      .exStyle = WS_EX_LAYOUTRTL | WS_EX_TOOLWINDOW,  // not topmost: a start-up box comes above it
                       .bounds = {left, top, kWidth, kHeight},
                       .owner = owner});
   AddControl(Handle(), L"STATIC", kDetailsTexts.makerLink, SS_NOTIFY | SS_CENTER, {20, 262, 200, 20}, kMakerLinkId);

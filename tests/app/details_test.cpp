@@ -41,7 +41,7 @@ TEST(TryButton, NamesTheKindAndOnYesProcessesTheLineAsARead) {
     testing::FakeMessageBoxes boxes;
     boxes.AnswerNext(MessageAnswer::Yes);
     RecordingProcessors processors;
-    TryManualData(c.text, 0, boxes, processors);
+    TryManualData([&] { return c.text; }, 0, boxes, processors);
     ASSERT_EQ(boxes.Shown().size(), 1u);
     EXPECT_EQ(boxes.Shown()[0].text, "תוצאה: " + std::string(c.name) +
                                          "\r\n\r\nהאם ברצונך לנסות לעבד את המידע, כולל העברת המידע כמקשים לתוכנה, "
@@ -56,9 +56,25 @@ TEST(TryButton, NoLeavesEverythingUnchanged) {
   testing::FakeMessageBoxes boxes;
   boxes.AnswerNext(MessageAnswer::No);
   RecordingProcessors processors;
-  TryManualData(std::string(kDetailsTexts.manualData), 0, boxes, processors);
+  TryManualData([] { return std::string(kDetailsTexts.manualData); }, 0, boxes, processors);
   EXPECT_EQ(boxes.Shown().size(), 1u);
   EXPECT_TRUE(processors.calls.empty());
+}
+
+TEST(TryButton, ProcessesTheLineAsItStandsWhenTheOperatorAnswers) {
+  testing::FakeMessageBoxes boxes;
+  boxes.AnswerNext(MessageAnswer::Yes);
+  RecordingProcessors processors;
+  std::vector<std::string> entries = {"A0001234 C12A34567E 000123456C", "A0009999 C12A34567E 000123456C"};
+  TryManualData(
+      [&] {
+        std::string entry = entries.front();
+        entries.erase(entries.begin(), entries.begin() + (entries.size() > 1));
+        return entry;
+      },
+      0, boxes, processors);
+  EXPECT_TRUE(boxes.Shown()[0].text.starts_with("תוצאה: צ'ק רגיל")) << "classified as it was asked";
+  EXPECT_EQ(processors.calls, std::vector<std::string>{"cheque A0009999 C12A34567E 000123456C|||0"});
 }
 
 }  // namespace

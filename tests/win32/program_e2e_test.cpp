@@ -153,6 +153,32 @@ TEST(ProgramRun, WithoutAReaderAndWithoutNoChkTheProgramTellsAndEnds) {
   EXPECT_TRUE(fs::exists(folder.Path("OrvexExcella.shutdown")));
 }
 
+// Whether the first window lies above the second in the window order.
+bool IsAbove(HWND upper, HWND lower) {
+  for (HWND below = GetWindow(upper, GW_HWNDNEXT); below; below = GetWindow(below, GW_HWNDNEXT)) {
+    if (below == lower) {
+      return true;
+    }
+  }
+  return false;
+}
+
+TEST(ProgramRun, AnInkWarningAtStartUpComesAboveTheSplash) {
+  ProgramFolder folder{Reader::kVirtual};
+  fs::create_directories(folder.Path("virtual-reader"));
+  folder.Write("virtual-reader\\device.ini", "[Device]\r\nInk=LOW\r\n");
+  folder.Write("OrvexExcella.ini", "[Config]\r\nSplashScreenTime=30000\r\n[Teller]\r\nEndorseBack=PAID\r\n");
+  const UniqueHandle program = folder.Start("");
+  const HWND box = WaitForBox("קורא הצ'קים של Orvex");
+  ASSERT_NE(box, nullptr);
+  const HWND splash = FindWindowOf(L"OrvexSplash", GetProcessId(program.Get()));
+  ASSERT_NE(splash, nullptr) << "the splash is still up";
+  EXPECT_TRUE(IsAbove(box, splash));
+  Press(box, IDOK);
+  ExitFromTray(WaitForWindow(kMainWindowClass, GetProcessId(program.Get())));
+  EXPECT_TRUE(Ends(program));
+}
+
 TEST(ProgramRun, AnUnreachableWebSourceEndsTheProgramEvenInDebugMode) {
   ProgramFolder folder;
   folder.Write("OrvexExcella.ini",
@@ -358,11 +384,23 @@ TEST_F(TellerRun, TheDetailsWindowTriesItsSampleLineAsAChequeOnYes) {
   ASSERT_TRUE(WaitUntil(
       [&] { return (tryButton = FindWindowExW(details, nullptr, L"BUTTON", ToWide(kDetailsTexts.tryButton).c_str())); },
       seconds(5)));
+  EXPECT_EQ(GetWindow(details, GW_OWNER), nullptr) << "shown at last without an owner, with a taskbar button";
   PostMessageW(details, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(tryButton), BN_CLICKED),
                reinterpret_cast<LPARAM>(tryButton));
-  Press(WaitForBox(TryStringQuestion("").title), IDYES);
+  const HWND question = WaitForBox(TryStringQuestion("").title);
+  ASSERT_NE(question, nullptr);
+  EXPECT_EQ(GetWindow(question, GW_OWNER), details) << "the question is modal to the details window";
+  EXPECT_TRUE(GetWindowLongPtrW(question, GWL_EXSTYLE) & WS_EX_LAYOUTRTL) << "and reads right to left";
+  // The line as it stands when the operator answers is the one processed.
+  HWND manualData = nullptr;
+  do {
+    manualData = FindWindowExW(details, manualData, L"EDIT", nullptr);
+  } while (manualData && (GetWindowLongPtrW(manualData, GWL_STYLE) & ES_MULTILINE));
+  ASSERT_NE(manualData, nullptr) << "the one-line entry box";
+  SendMessageW(manualData, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"A7654321 C12A12345E 123456C"));
+  Press(question, IDYES);
   ASSERT_TRUE(target.BringToForeground());
-  EXPECT_EQ(WaitForTyped(target, ';'), "1234567|12|123|123456;");
+  EXPECT_EQ(WaitForTyped(target, ';'), "7654321|12|123|123456;");
 }
 
 // Whether the notification area shows a pixel of the colour.

@@ -232,9 +232,10 @@ void Program::SearchFolderEntry(int32_t number) {
   WriteDebugLog("Search in folder " + folder + ": " + std::to_string(result));
 }
 
-void Program::TryManualData(const std::string& text) {
+void Program::TryManualData(HWND owner, const std::function<std::string()>& manualData) {
   const DocumentTrail::Document document(trail_);
-  orvex::TryManualData(text, profiles_.Settings().MinUnreadCharsForNoMICR, boxes_, processing_);
+  Win32MessageBoxes ownedBoxes(owner);
+  orvex::TryManualData(manualData, profiles_.Settings().MinUnreadCharsForNoMICR, ownedBoxes, processing_);
 }
 
 bool Program::MayChangeState() {
