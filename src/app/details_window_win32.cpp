@@ -155,7 +155,7 @@ void DetailsWindow::OnCommand(int id, int notification) {
       break;
     case kTryId:
       if (parent_) {
-        parent_->TryManualData(Handle(), [this] { return WindowText(manualData_); });
+        parent_->TryManualData([this] { return WindowText(manualData_); });
       }
       break;
     case kMakerLinkId:

@@ -21,8 +21,8 @@ class DetailsParent {
  public:
   virtual ~DetailsParent() = default;
   virtual void NewProfileChosen(int32_t number) = 0;
-  // The try button: `details` owns its question, `manualData` reads the manual entry box.
-  virtual void TryManualData(HWND details, const std::function<std::string()>& manualData) = 0;
+  // The try button; `manualData` reads the manual entry box.
+  virtual void TryManualData(const std::function<std::string()>& manualData) = 0;
 };
 
 class DetailsWindow : public OwnedWindow {

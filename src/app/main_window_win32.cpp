@@ -184,9 +184,9 @@ void MainWindow::NewProfileChosen(int32_t number) {
   }
 }
 
-void MainWindow::TryManualData(HWND details, const std::function<std::string()>& manualData) {
+void MainWindow::TryManualData(const std::function<std::string()>& manualData) {
   if (handler_.MayChangeState()) {
-    handler_.TryManualData(details, manualData);
+    handler_.TryManualData(manualData);
   }
 }
 

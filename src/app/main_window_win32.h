@@ -40,8 +40,7 @@ class MainWindowHandler {
   virtual void SearchFolderEntry(int32_t number) = 0;
   virtual void LoadProfile(int32_t number) = 0;
   virtual void NewProfileChosen(int32_t number) = 0;
-  // The details window's try button; `owner` owns the question.
-  virtual void TryManualData(HWND owner, const std::function<std::string()>& manualData) = 0;
+  virtual void TryManualData(const std::function<std::string()>& manualData) = 0;
   // What the details window shows when it is brought up.
   virtual const NumberedList& ProfileNames() = 0;
   virtual int32_t CurrentProfile() = 0;
@@ -103,7 +102,7 @@ class MainWindow : public OwnedWindow, public Shell, private DetailsParent {
 
   // DetailsParent
   void NewProfileChosen(int32_t number) override;
-  void TryManualData(HWND details, const std::function<std::string()>& manualData) override;
+  void TryManualData(const std::function<std::string()>& manualData) override;
 
   MainWindowHandler& handler_;
   TrayMenuState menu_;

@@ -68,37 +68,6 @@ class RightToLeftWindows {
   DWORD previous_ = 0;
 };
 
-// With an owner, lays out right to left the box that this thread creates while the object lives.
-// The process's default layout reaches only windows without an owner, so an owned box is mirrored
-// here, as it is created and before its controls are.
-class RightToLeftOwnedBox {
- public:
-  explicit RightToLeftOwnedBox(HWND owner)
-      : hook_(owner ? SetWindowsHookExW(WH_CBT, MirrorBox, nullptr, GetCurrentThreadId()) : nullptr) {}
-  ~RightToLeftOwnedBox() {
-    if (hook_) {
-      UnhookWindowsHookEx(hook_);
-    }
-  }
-  RightToLeftOwnedBox(const RightToLeftOwnedBox&) = delete;
-  RightToLeftOwnedBox& operator=(const RightToLeftOwnedBox&) = delete;
-
- private:
-  static LRESULT CALLBACK MirrorBox(int code, WPARAM wParam, LPARAM lParam) {
-    if (code == HCBT_CREATEWND) {
-      CREATESTRUCTW& created = *reinterpret_cast<CBT_CREATEWNDW*>(lParam)->lpcs;
-      if (!(created.style & WS_CHILD)) {
-        created.dwExStyle |= WS_EX_LAYOUTRTL;
-        const auto box = reinterpret_cast<HWND>(wParam);
-        SetWindowLongPtrW(box, GWL_EXSTYLE, GetWindowLongPtrW(box, GWL_EXSTYLE) | WS_EX_LAYOUTRTL);
-      }
-    }
-    return CallNextHookEx(nullptr, code, wParam, lParam);
-  }
-
-  HHOOK hook_;
-};
-
 }  // namespace
 
 UINT MessageBoxStyle(const Message& message) {
@@ -110,9 +79,9 @@ MessageAnswer Win32MessageBoxes::Show(const Message& message) {
   // MB_RTLREADING lays a box out right to left only on Hebrew and Arabic systems; a box created
   // while the process's default layout is right to left is mirrored on every system.
   const RightToLeftWindows rightToLeft;
-  const RightToLeftOwnedBox rightToLeftOwned(owner_);
   const int result =
-      MessageBoxW(owner_, ToWide(message.text).c_str(), ToWide(message.title).c_str(), MessageBoxStyle(message));
+      MessageBoxW(nullptr, ToWide(message.text).c_str(), ToWide(message.title).c_str(),
+                  MessageBoxStyle(message) | (modality_ == BoxModality::kThread ? MB_TASKMODAL : 0));
   return AnswerOf(result);
 }
 

@@ -6,14 +6,19 @@
 
 namespace orvex {
 
-// MessageBoxW, right-to-left reading with right-aligned text, owned by the given window (or none).
+// What a box holds until it is answered. kThread: every window of the calling thread, so that a
+// box asked from a window is modal to it. A box never has an owner: the process's right-to-left
+// default layout reaches only windows without one.
+enum class BoxModality { kApplication, kThread };
+
+// MessageBoxW, laid out right to left, right-to-left reading with right-aligned text.
 class Win32MessageBoxes : public MessageBoxes {
  public:
-  explicit Win32MessageBoxes(HWND owner = nullptr) : owner_(owner) {}
+  explicit Win32MessageBoxes(BoxModality modality = BoxModality::kApplication) : modality_(modality) {}
   MessageAnswer Show(const Message& message) override;
 
  private:
-  HWND owner_;
+  BoxModality modality_;
 };
 
 // Boxes that may follow a document's keys: each waits until the foreground application has taken

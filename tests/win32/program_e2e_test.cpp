@@ -384,12 +384,13 @@ TEST_F(TellerRun, TheDetailsWindowTriesItsSampleLineAsAChequeOnYes) {
   ASSERT_TRUE(WaitUntil(
       [&] { return (tryButton = FindWindowExW(details, nullptr, L"BUTTON", ToWide(kDetailsTexts.tryButton).c_str())); },
       seconds(5)));
-  EXPECT_EQ(GetWindow(details, GW_OWNER), nullptr) << "shown at last without an owner, with a taskbar button";
+  EXPECT_TRUE(WaitUntil([&] { return GetWindow(details, GW_OWNER) == nullptr; }, seconds(5)))
+      << "shown at last without an owner, with a taskbar button";
   PostMessageW(details, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(tryButton), BN_CLICKED),
                reinterpret_cast<LPARAM>(tryButton));
   const HWND question = WaitForBox(TryStringQuestion("").title);
   ASSERT_NE(question, nullptr);
-  EXPECT_EQ(GetWindow(question, GW_OWNER), details) << "the question is modal to the details window";
+  EXPECT_FALSE(IsWindowEnabled(details)) << "the question is modal to the details window";
   EXPECT_TRUE(GetWindowLongPtrW(question, GWL_EXSTYLE) & WS_EX_LAYOUTRTL) << "and reads right to left";
   // The line as it stands when the operator answers is the one processed.
   HWND manualData = nullptr;

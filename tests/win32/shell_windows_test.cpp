@@ -126,7 +126,7 @@ TEST(Splash, ClosesAfterItsIntervalFromTheFirstPaintOrAtOnceOnAKey) {
 class RecordingParent : public DetailsParent {
  public:
   void NewProfileChosen(int32_t number) override { chosen.push_back(number); }
-  void TryManualData(HWND, const std::function<std::string()>& manualData) override {
+  void TryManualData(const std::function<std::string()>& manualData) override {
     tried.push_back(manualData());
   }
   std::vector<int32_t> chosen;

@@ -81,7 +81,7 @@ Program::Program(const ProgramPaths& paths, const CommandLineSwitches& switches)
     : paths_(paths),
       switches_(switches),
       window_(*this),
-      boxes_(nullptr),
+      boxes_(),
       boxesAfterTyping_(boxes_),
       trail_(files_, clock_, boxesAfterTyping_),
       profiles_(ini_, window_),
@@ -232,10 +232,11 @@ void Program::SearchFolderEntry(int32_t number) {
   WriteDebugLog("Search in folder " + folder + ": " + std::to_string(result));
 }
 
-void Program::TryManualData(HWND owner, const std::function<std::string()>& manualData) {
+void Program::TryManualData(const std::function<std::string()>& manualData) {
   const DocumentTrail::Document document(trail_);
-  Win32MessageBoxes ownedBoxes(owner);
-  orvex::TryManualData(manualData, profiles_.Settings().MinUnreadCharsForNoMICR, ownedBoxes, processing_);
+  // Modal to the details window, which asks it.
+  Win32MessageBoxes threadModalBoxes(BoxModality::kThread);
+  orvex::TryManualData(manualData, profiles_.Settings().MinUnreadCharsForNoMICR, threadModalBoxes, processing_);
 }
 
 bool Program::MayChangeState() {

@@ -86,7 +86,7 @@ class Program final : private MainWindowHandler, private FeedHost {
   void SearchFolderEntry(int32_t number) override;
   void LoadProfile(int32_t number) override { profiles_.LoadProfile(number); }
   void NewProfileChosen(int32_t number) override { profiles_.NewProfileChosen(number); }
-  void TryManualData(HWND owner, const std::function<std::string()>& manualData) override;
+  void TryManualData(const std::function<std::string()>& manualData) override;
   const NumberedList& ProfileNames() override { return profiles_.ProfileNames(); }
   int32_t CurrentProfile() override { return profiles_.CurrentProfile(); }
   std::string LastFedText() override { return feeder_.LastFedText(); }
