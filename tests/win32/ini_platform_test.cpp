@@ -44,9 +44,6 @@ const Difference kDeliberateDifferences[] = {
     {SeenIn::kReads, "utf8_without_byte_order_mark", "",
      "The platform reads a UTF-8 file without the byte-order mark in the system code page, so its Hebrew names "
      "become pairs of other letters. cInifile reads it as UTF-8, as Notepad wrote it."},
-    {SeenIn::kWrites, "utf8_without_byte_order_mark+", "",
-     "For the same reason the platform's reading of that file after a write differs from cInifile's, and Hebrew "
-     "written into it stays UTF-8 with cInifile."},
 };
 
 std::string Ansi(const std::string& utf8) {
