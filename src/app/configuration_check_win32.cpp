@@ -27,8 +27,8 @@ void WriteToParentConsole(const std::string& text) {
   if (WriteToRedirectedOutput(text) || !AttachConsole(ATTACH_PARENT_PROCESS)) {
     return;
   }
-  const UniqueHandle console(CreateFileW(L"CONOUT$", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                         OPEN_EXISTING, 0, nullptr));
+  const UniqueHandle console(
+      CreateFileW(L"CONOUT$", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr));
   if (console) {
     const std::wstring wide = ToWide(text);
     DWORD written = 0;

@@ -30,8 +30,8 @@ TraceSink TraceFileSink(std::string path, TraceSink channel, uintmax_t sizeBound
     RotateWhenFull(path, line.size(), sizeBound);
     if (!AppendFileBytes(path, line) && !*failureTold) {
       *failureTold = true;
-      channel(FormatTraceLine(TraceTimeStamp(), "The trace file " + path +
-                                                    " cannot be written; the trace goes on without it"));
+      channel(FormatTraceLine(TraceTimeStamp(),
+                              "The trace file " + path + " cannot be written; the trace goes on without it"));
     }
   };
 }

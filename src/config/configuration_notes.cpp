@@ -41,7 +41,8 @@ size_t SlipsAllowed(std::string_view key) {
 }
 
 bool IsKnown(std::string_view key, std::span<const std::string_view> known) {
-  return std::any_of(known.begin(), known.end(), [&](std::string_view name) { return EqualsIgnoringAsciiCase(name, key); });
+  return std::any_of(known.begin(), known.end(),
+                     [&](std::string_view name) { return EqualsIgnoringAsciiCase(name, key); });
 }
 
 std::string UnknownKeyNote(std::string_view section, std::string_view key, std::optional<std::string_view> nearest) {
@@ -75,7 +76,8 @@ std::optional<std::string_view> BankDigitsOf(std::string_view name) {
 
 bool IsChosenForCheques(std::string_view name) {
   return name.size() == kBankProfilePrefix.size() + kBankNumberLength && name.starts_with(kBankProfilePrefix) &&
-         std::all_of(name.begin() + kBankProfilePrefix.size(), name.end(), [](char c) { return IsDigit(c) || c == '?'; });
+         std::all_of(name.begin() + kBankProfilePrefix.size(), name.end(),
+                     [](char c) { return IsDigit(c) || c == '?'; });
 }
 
 // The name a cheque of the same bank would choose, when the digits give a bank number of two.
@@ -140,9 +142,9 @@ void NoteDefaultProfileName(std::string_view defaultProfileName, const NumberedL
   if (defaultProfileName.empty() || profileNames.NumberOf(std::string(defaultProfileName)) != 0) {
     return;
   }
-  const std::string loaded =
-      profileNames.Empty() ? "there is no profile, so the default settings are used"
-                           : "the first profile, [" + profileNames.At(1) + "], is loaded at start-up";
+  const std::string loaded = profileNames.Empty()
+                                 ? "there is no profile, so the default settings are used"
+                                 : "the first profile, [" + profileNames.At(1) + "], is loaded at start-up";
   notes.Add("[Config] DefaultProfileName=" + std::string(defaultProfileName) +
             " names no profile section (letter case counts); " + loaded);
 }
@@ -153,7 +155,8 @@ void NoteBankProfileNames(const NumberedList& profileNames, ConfigurationNotes& 
     if (!digits || IsChosenForCheques(name)) {
       continue;
     }
-    std::string note = "[" + name + "] is never chosen for a cheque: a bank's profile is named \"Bank\" and the "
+    std::string note = "[" + name +
+                       "] is never chosen for a cheque: a bank's profile is named \"Bank\" and the "
                        "bank's two digits, letter case as written";
     if (const std::optional<std::string> chosen = ChosenNameFor(*digits)) {
       note += ", as in [" + *chosen + "]";

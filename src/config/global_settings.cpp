@@ -29,8 +29,8 @@ T ReadWholeNumber(cInifile& ini, const ConfigKey& key, std::optional<T> (*conver
     return *value;
   }
   notes.Add("ReadConfig: " + std::string(key.key) + "=\"" + text + "\" is not a whole number from " +
-                std::to_string(std::numeric_limits<T>::min()) + " to " + std::to_string(std::numeric_limits<T>::max()) +
-                "; using " + std::string(key.defaultValue));
+            std::to_string(std::numeric_limits<T>::min()) + " to " + std::to_string(std::numeric_limits<T>::max()) +
+            "; using " + std::string(key.defaultValue));
   return convert(key.defaultValue).value_or(0);
 }
 

@@ -64,8 +64,8 @@ inline constexpr ConfigKey kTraceFileKey{
 
 // The [Config] keys: those ReadConfig reads, in its order, then the trace file, which the start of
 // a run reads before everything else.
-inline constexpr std::array kConfigKeys{kSplashScreenTimeKey,  kExcellaDeviceNameKey, kMsrTracksKey,
-                                        kDocFeedTimeoutKey,    kProgramListKey,       kSearchFoldersKey,
+inline constexpr std::array kConfigKeys{kSplashScreenTimeKey,   kExcellaDeviceNameKey, kMsrTracksKey,
+                                        kDocFeedTimeoutKey,     kProgramListKey,       kSearchFoldersKey,
                                         kDefaultProfileNameKey, kTraceFileKey};
 // The keys [Config] may hold: its own, and the profile keys, which a run without any profile reads
 // from it.
@@ -106,8 +106,8 @@ struct ReadConfigContext {
 };
 
 // Reads [Config], shows the splash, opens the reader, builds the run and search sub-menus and the
-// profile list and loads the start profile. The notes go to the profiles' notes. Returns false when the reader did not open and the
-// program was ended; the caller then stops its start-up.
+// profile list and loads the start profile. The notes go to the profiles' notes. Returns false when the reader did not
+// open and the program was ended; the caller then stops its start-up.
 bool ReadConfig(const ReadConfigContext& context, GlobalSettings& settings, Profiles& profiles);
 
 // SplashScreenTime of the configuration file the INI object names, in milliseconds: at least

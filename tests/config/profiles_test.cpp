@@ -107,7 +107,8 @@ TEST_F(ProfilesTest, AValueThatDoesNotConvertKeepsThePreviousProfilesValue) {
   EXPECT_TRUE(settings.ChequeNumFlip);
   EXPECT_EQ(settings.IconFontSize, 1);
   EXPECT_EQ(shell.icon->red, 10);
-  EXPECT_TRUE(trace.Contains(std::string(kConfigurationNotePrefix) + "LoadProfile: [B] Red=300 does not convert; the previous value stays"));
+  EXPECT_TRUE(trace.Contains(std::string(kConfigurationNotePrefix) +
+                             "LoadProfile: [B] Red=300 does not convert; the previous value stays"));
 }
 
 TEST_F(ProfilesTest, AFirstProfileWithEveryNumberDamagedKeepsTheFieldsAtZero) {
