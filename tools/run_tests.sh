@@ -26,7 +26,7 @@ tools/wine_env.sh build/win64 ctest --preset win64 -j "$jobs" --repeat until-pas
 
 # Windows and message boxes read right to left on a system without Hebrew too.
 echo "=== test win64 windows and boxes (Wine, code page 1252)"
-windows='SystemMessageBox*:TrayIconDrawing*:Splash*:DetailsWindow*:ProgramRun*:TellerRun*:Watchdog*:ChequeDataDialog*:ChequeFullDialog*:FileNamePrompt*:DialogsAtEachDpi*'
+windows='SystemMessageBox*:TrayIconDrawing*:Splash*:DetailsWindow*:ProgramRun*:TellerRun*:Watchdog*:ChequeDataDialog*:ChequeFullDialog*:FileNamePrompt*:DialogsAtEachDpi*:TraceFileRun*:ConfigurationCheckRun*'
 windows_under_1252() {
   ORVEX_WINE_LOCALE=C.UTF-8 tools/wine_env.sh build/win64 \
     bash -c "cd build/win64/tests && wine win32/win32_tests.exe --gtest_brief=1 --gtest_filter='$windows'"

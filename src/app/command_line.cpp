@@ -20,6 +20,8 @@ CommandLineSwitches ParseSwitches(std::string_view commandLine) {
   CommandLineSwitches switches;
   if (holds(kWatchdogSwitch)) {
     switches.kind = RunKind::kWatchdog;
+  } else if (holds(kCheckIniSwitch)) {
+    switches.kind = RunKind::kCheckIni;
   } else if (holds(kAntiCrashSwitch)) {
     switches.kind = RunKind::kLauncher;
   }

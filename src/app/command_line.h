@@ -11,6 +11,9 @@ namespace orvex {
 inline constexpr std::string_view kAntiCrashSwitch = "/ANTICRASH";
 inline constexpr std::string_view kNoSplashSwitch = "/NOSPLASH";
 inline constexpr std::string_view kNoCheckSwitch = "/NOCHK";
+// Checks the configuration file, writes its notes beside it and ends: status 0 without notes, 1
+// with some. No reader, no window.
+inline constexpr std::string_view kCheckIniSwitch = "/CHECKINI";
 // The program's own hidden role of restart watchdog, followed by the program path and the
 // semaphore path, each in double quotes. Only the launcher run starts it.
 inline constexpr std::string_view kWatchdogSwitch = "/WATCHDOG";
@@ -18,6 +21,7 @@ inline constexpr std::string_view kWatchdogSwitch = "/WATCHDOG";
 enum class RunKind {
   kNormal,
   kLauncher,  // "/ANTICRASH": starts the watchdog and ends; the other switches do not count
+  kCheckIni,  // "/CHECKINI": before "/ANTICRASH", which it leaves out
   kWatchdog,
 };
 

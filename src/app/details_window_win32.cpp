@@ -2,7 +2,9 @@
 
 #include <commctrl.h>
 
+#include "app/configuration_notes_view.h"
 #include "app/details.h"
+#include "app/message_box_win32.h"
 #include "base/error.h"
 #include "base/trace.h"
 #include "base/wide_win32.h"
@@ -19,7 +21,8 @@ enum ControlId {
   kManualDataId,
   kTryId,
   kMakerLinkId,
-  kSupportLinkId
+  kSupportLinkId,
+  kNotesLinkId
 };
 
 // Control positions in a mirrored window: x counts from the right edge.
@@ -95,6 +98,20 @@ void DetailsWindow::AddControls() {
   AddControl(window, L"STATIC", "Orvex", SS_LEFT, {12, 372, 120, 40}, 0, 0, {20, true});
   AddControl(window, L"STATIC", kDetailsTexts.makerLink, SS_NOTIFY | SS_LEFT, {150, 372, 140, 20}, kMakerLinkId);
   AddControl(window, L"STATIC", kDetailsTexts.supportLink, SS_NOTIFY | SS_LEFT, {150, 396, 200, 20}, kSupportLinkId);
+  notesLink_ = AddControl(window, L"STATIC", "", SS_NOTIFY | SS_LEFT, {300, 372, 145, 20}, kNotesLinkId);
+  ShowNotesLink();
+}
+
+void DetailsWindow::SetConfigurationNotes(const std::vector<std::string>& notes) {
+  notes_ = notes;
+  if (Exists()) {
+    ShowNotesLink();
+  }
+}
+
+void DetailsWindow::ShowNotesLink() {
+  SetWindowTextUtf8(notesLink_, ConfigurationNotesLinkText(notes_.size()));
+  ShowWindow(notesLink_, notes_.empty() ? SW_HIDE : SW_SHOW);
 }
 
 void DetailsWindow::ClearProfiles() {
@@ -164,6 +181,9 @@ void DetailsWindow::OnCommand(int id, int notification) {
     case kSupportLinkId:
       OpenWebPage(Handle(), kSupportAddress);
       break;
+    case kNotesLinkId:
+      Win32MessageBoxes(Handle()).Show(ConfigurationNotesMessage(notes_));
+      break;
     default:
       break;
   }
@@ -181,7 +201,7 @@ LRESULT DetailsWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
       return 0;
     case WM_CTLCOLORSTATIC: {
       const int id = GetDlgCtrlID(reinterpret_cast<HWND>(lParam));
-      if (id == kMakerLinkId || id == kSupportLinkId) {
+      if (id == kMakerLinkId || id == kSupportLinkId || id == kNotesLinkId) {
         SetTextColor(reinterpret_cast<HDC>(wParam), RGB(0, 0, 200));
         SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
         return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));

@@ -36,6 +36,9 @@ class DetailsWindow : public OwnedWindow {
   void SetLastDataSent(const std::string& text);
   // The last raw reply of the reader; kept until the window is made, which then shows it.
   void SetReaderData(const std::string& text);
+  // The run's configuration notes; kept until the window is made. The link that opens them shows
+  // their count, and only when there is one at least.
+  void SetConfigurationNotes(const std::vector<std::string>& notes);
   void SetParent(DetailsParent* parent) { parent_ = parent; }
   // Shows the window in front, restored, with the focus.
   void BringUp(HWND owner);
@@ -45,6 +48,7 @@ class DetailsWindow : public OwnedWindow {
   void AddControls();
   void OnCommand(int id, int notification);
   void CopyReaderData();
+  void ShowNotesLink();
 
   DetailsParent* parent_ = nullptr;
   HWND profiles_ = nullptr;
@@ -52,6 +56,8 @@ class DetailsWindow : public OwnedWindow {
   std::string readerDataText_;
   HWND lastDataSent_ = nullptr;
   HWND manualData_ = nullptr;
+  HWND notesLink_ = nullptr;
+  std::vector<std::string> notes_;
 };
 
 // Empties the clipboard and puts the text on it as plain text; false when the clipboard is busy.

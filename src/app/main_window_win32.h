@@ -91,6 +91,7 @@ class MainWindow : public OwnedWindow, public Shell, private DetailsParent {
   void SetRequestTimeoutTarget(std::function<void(int32_t)> target) { requestTimeout_ = std::move(target); }
   void SetStopPolling(std::function<void()> stop) { stopPolling_ = std::move(stop); }
   void SetLastDataSent(const std::string& text) { details_.SetLastDataSent(text); }
+  void SetConfigurationNotes(const std::vector<std::string>& notes) { details_.SetConfigurationNotes(notes); }
 
  private:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;

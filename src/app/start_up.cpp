@@ -23,8 +23,12 @@ std::string DataFolderOf(std::string_view programFolder, const std::optional<std
   if (name.empty()) {
     return std::string(programFolder);
   }
+  return PathFromFolder(programFolder, name);
+}
+
+std::string PathFromFolder(std::string_view folder, std::string_view name) {
   const bool absolute = name.starts_with("\\\\") || (name.size() >= 2 && name[1] == ':');
-  return absolute ? std::string(name) : std::string(programFolder) + "\\" + std::string(name);
+  return absolute ? std::string(name) : std::string(folder) + "\\" + std::string(name);
 }
 
 Message DataFolderUnusableMessage(std::string_view dataFolder) {

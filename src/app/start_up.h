@@ -31,4 +31,8 @@ Message DataFolderUnusableMessage(std::string_view dataFolder);
 // program folder. A byte-order mark, blanks and line ends around the name do not count.
 std::string DataFolderOf(std::string_view programFolder, const std::optional<std::string>& dataFolderFile);
 
+// A path as a name from the folder: a name with a drive or a network name stands alone, any other
+// is taken from the folder.
+std::string PathFromFolder(std::string_view folder, std::string_view name);
+
 }  // namespace orvex

@@ -130,6 +130,19 @@ size_t Utf8Length(std::string_view text) {
   return static_cast<size_t>(std::count_if(text.begin(), text.end(), [](char c) { return !IsContinuationByte(c); }));
 }
 
+bool IsUtf8WithMultiByteSequences(std::string_view bytes) {
+  bool multiByte = false;
+  for (size_t pos = 0; pos < bytes.size();) {
+    const size_t start = pos;
+    // U+FFFD also stands for what does not decode; only its own three bytes are U+FFFD itself.
+    if (NextCodePoint(bytes, pos) == kReplacement && bytes.substr(start, pos - start) != "\xEF\xBF\xBD") {
+      return false;
+    }
+    multiByte = multiByte || pos - start > 1;
+  }
+  return multiByte;
+}
+
 std::string Windows1255ToUtf8(std::string_view bytes) {
   std::string out;
   out.reserve(bytes.size() * 2);

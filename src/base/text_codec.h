@@ -23,6 +23,10 @@ std::string_view Utf8Prefix(std::string_view text, size_t count);
 // The number of characters (code points) of a UTF-8 text.
 size_t Utf8Length(std::string_view text);
 
+// Whether the bytes are well-formed UTF-8 with at least one character outside ASCII. Windows-1255
+// Hebrew text almost never is: its letters are all lead bytes, and a letter never continues one.
+bool IsUtf8WithMultiByteSequences(std::string_view bytes);
+
 // The UTF-8 byte-order mark that marks a configuration file as UTF-8.
 inline constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "base/error.h"
+#include "base/file_io.h"
 #include "base/trace.h"
 #include "base/vb_convert.h"
 
@@ -21,14 +22,15 @@ std::string ReadConfigValue(cInifile& ini, const ConfigKey& key) {
 // A whole-number setting. A text that is not a whole number in the type's range gives the default,
 // with a trace line that names the key and the text.
 template <typename T>
-T ReadWholeNumber(cInifile& ini, const ConfigKey& key, std::optional<T> (*convert)(std::string_view)) {
+T ReadWholeNumber(cInifile& ini, const ConfigKey& key, std::optional<T> (*convert)(std::string_view),
+                  ConfigurationNotes& notes) {
   const std::string text = ReadConfigValue(ini, key);
   if (const std::optional<T> value = convert(text)) {
     return *value;
   }
-  WriteDebugLog("ReadConfig: " + std::string(key.key) + "=\"" + text + "\" is not a whole number from " +
-                std::to_string(std::numeric_limits<T>::min()) + " to " + std::to_string(std::numeric_limits<T>::max()) +
-                "; using " + std::string(key.defaultValue));
+  notes.Add("ReadConfig: " + std::string(key.key) + "=\"" + text + "\" is not a whole number from " +
+            std::to_string(std::numeric_limits<T>::min()) + " to " + std::to_string(std::numeric_limits<T>::max()) +
+            "; using " + std::string(key.defaultValue));
   return convert(key.defaultValue).value_or(0);
 }
 
@@ -96,15 +98,23 @@ NumberedList ProfileSectionNames(const cInifile& ini) {
   return names;
 }
 
-int16_t ReadSplashInterval(cInifile& ini) {
+int16_t ReadSplashInterval(cInifile& ini, ConfigurationNotes& notes) {
   ini.SetSection(kConfigSection);
-  return std::max(ReadWholeNumber<int16_t>(ini, kSplashScreenTimeKey, ToInt16), kShortestSplashInterval);
+  return std::max(ReadWholeNumber<int16_t>(ini, kSplashScreenTimeKey, ToInt16, notes), kShortestSplashInterval);
+}
+
+std::string ReadTraceFileName(cInifile& ini) {
+  ini.SetSection(kConfigSection);
+  return ReadConfigValue(ini, kTraceFileKey);
 }
 
 bool ReadConfig(const ReadConfigContext& context, GlobalSettings& settings, Profiles& profiles) {
   cInifile& ini = context.ini;
+  ConfigurationNotes& notes = profiles.Notes();
   ini.SetPath(context.iniPath);
-  settings.splashInterval = ReadSplashInterval(ini);
+  NoteEncoding(ReadFileBytes(context.iniPath).value_or(""), notes);
+  settings.splashInterval = ReadSplashInterval(ini, notes);
+  NoteUnknownKeysOnce(ini, kConfigSectionKeyNames, notes);
   if (!context.noSplash) {
     RunSkippingError([&] { context.shell.ShowSplash(settings.splashInterval); });
   }
@@ -116,7 +126,7 @@ bool ReadConfig(const ReadConfigContext& context, GlobalSettings& settings, Prof
   }
   settings.machineType = std::move(*machineType);
   settings.msrTracks = ReadConfigValue(ini, kMsrTracksKey);
-  settings.docFeedTimeout = ReadWholeNumber<int32_t>(ini, kDocFeedTimeoutKey, ToInt32);
+  settings.docFeedTimeout = ReadWholeNumber<int32_t>(ini, kDocFeedTimeoutKey, ToInt32, notes);
 
   // From here a step that fails is skipped and the next one runs.
   RunSkippingError([&] {
@@ -130,6 +140,8 @@ bool ReadConfig(const ReadConfigContext& context, GlobalSettings& settings, Prof
   std::string defaultProfileName;
   RunSkippingError([&] { defaultProfileName = ReadConfigValue(ini, kDefaultProfileNameKey); });
   RunSkippingError([&] { profiles.SetProfileNames(ProfileSectionNames(ini)); });
+  NoteDefaultProfileName(defaultProfileName, profiles.ProfileNames(), notes);
+  NoteBankProfileNames(profiles.ProfileNames(), notes);
   ListProfiles(context.shell, profiles.ProfileNames());
   profiles.LoadStartProfile(defaultProfileName);
   return true;

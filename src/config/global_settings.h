@@ -57,11 +57,29 @@ inline constexpr ConfigKey kDefaultProfileNameKey{
     "DefaultProfileName", "",
     "The profile (section name, letter case as written) active after start-up; without such a section, the "
     "first profile of the file."};
+inline constexpr ConfigKey kTraceFileKey{
+    "TraceFile", "",
+    "A file that receives a copy of every trace line, in UTF-8 (relative to the data folder); at 5 MB it becomes "
+    "<name>.1 and a new one starts. Empty: no file, the trace goes only to the debugger channel."};
 
-// The [Config] keys in the order ReadConfig reads them.
-inline constexpr std::array kConfigKeys{kSplashScreenTimeKey,  kExcellaDeviceNameKey, kMsrTracksKey,
-                                        kDocFeedTimeoutKey,    kProgramListKey,       kSearchFoldersKey,
-                                        kDefaultProfileNameKey};
+// The [Config] keys: those ReadConfig reads, in its order, then the trace file, which the start of
+// a run reads before everything else.
+inline constexpr std::array kConfigKeys{kSplashScreenTimeKey,   kExcellaDeviceNameKey, kMsrTracksKey,
+                                        kDocFeedTimeoutKey,     kProgramListKey,       kSearchFoldersKey,
+                                        kDefaultProfileNameKey, kTraceFileKey};
+// The keys [Config] may hold: its own, and the profile keys, which a run without any profile reads
+// from it.
+inline constexpr auto kConfigSectionKeyNames = [] {
+  std::array<std::string_view, kConfigKeys.size() + kProfileKeyNames.size()> names{};
+  size_t i = 0;
+  for (const ConfigKey& key : kConfigKeys) {
+    names[i++] = key.key;
+  }
+  for (const std::string_view name : kProfileKeyNames) {
+    names[i++] = name;
+  }
+  return names;
+}();
 // A run or search sub-menu holds at most this many entries.
 inline constexpr int32_t kMostMenuEntries = 127;
 
@@ -88,14 +106,17 @@ struct ReadConfigContext {
 };
 
 // Reads [Config], shows the splash, opens the reader, builds the run and search sub-menus and the
-// profile list and loads the start profile. Returns false when the reader did not open and the
-// program was ended; the caller then stops its start-up.
+// profile list and loads the start profile. The notes go to the profiles' notes. Returns false when the reader did not
+// open and the program was ended; the caller then stops its start-up.
 bool ReadConfig(const ReadConfigContext& context, GlobalSettings& settings, Profiles& profiles);
 
 // SplashScreenTime of the configuration file the INI object names, in milliseconds: at least
 // kShortestSplashInterval; a text that is not a 16-bit whole number counts as the default, with a
-// trace line. ReadConfig and the launcher run read it alike.
-int16_t ReadSplashInterval(cInifile& ini);
+// note. ReadConfig and the launcher run read it alike.
+int16_t ReadSplashInterval(cInifile& ini, ConfigurationNotes& notes);
+
+// The trace file the configuration names; empty for none.
+std::string ReadTraceFileName(cInifile& ini);
 
 // The sub-menu entries of a ProgramList or SearchFolders value: fields separated by "|", a caption
 // and its command (or folder) per entry; a last field without a partner is ignored, and at most

@@ -38,10 +38,9 @@ class IniText {
   };
 
   explicit IniText(std::string bytes) : bytes_(std::move(bytes)) {
-    if (bytes_.starts_with(kUtf8Bom)) {
-      utf8_ = true;
-      bodyStart_ = kUtf8Bom.size();
-    }
+    const IniEncoding encoding = IniEncodingOf(bytes_);
+    utf8_ = encoding != IniEncoding::kWindows1255;
+    bodyStart_ = encoding == IniEncoding::kUtf8WithMark ? kUtf8Bom.size() : 0;
   }
   IniText(const IniText&) = delete;
   IniText& operator=(const IniText&) = delete;
@@ -289,6 +288,13 @@ bool WriteKey(const std::string& path, std::string_view section, std::string_vie
 }
 
 }  // namespace
+
+IniEncoding IniEncodingOf(std::string_view bytes) {
+  if (bytes.starts_with(kUtf8Bom)) {
+    return IniEncoding::kUtf8WithMark;
+  }
+  return IsUtf8WithMultiByteSequences(bytes) ? IniEncoding::kUtf8WithoutMark : IniEncoding::kWindows1255;
+}
 
 std::string cInifile::Value() const {
   const IniText ini(ReadIniBytes(path_));

@@ -3,7 +3,9 @@
 // cInifile: the one gateway to INI files. An object holds a file path, a current section, a
 // current key and a default; every read and write goes to the file at that moment (no cache).
 //
-// The file is Windows-1255 text (a file that starts with the UTF-8 byte-order mark is UTF-8).
+// The file is Windows-1255 text; a file that starts with the UTF-8 byte-order mark is UTF-8, and
+// so is one without the mark whose bytes are well-formed UTF-8 with characters outside ASCII (as
+// Notepad saves a new file).
 // Section and key names match without regard to case, the first matching section and key win,
 // a value loses its surrounding blanks and one pair of enclosing quotes, and reads are cut to 254
 // characters, as the platform's profile functions do. Writes change only the line concerned and
@@ -18,6 +20,10 @@
 namespace orvex {
 
 class FormWindow;
+
+enum class IniEncoding { kWindows1255, kUtf8WithMark, kUtf8WithoutMark };
+// How the bytes of an INI file are read.
+IniEncoding IniEncodingOf(std::string_view bytes);
 
 class cInifile {
  public:

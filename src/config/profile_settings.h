@@ -311,6 +311,15 @@ static_assert(KeyTypesFitTheirFields());
 // Every field at its key's default: what a profile whose keys are all missing or damaged gives.
 ProfileSettings DefaultProfileSettings();
 
+// The names of the profile keys, in the table's order.
+inline constexpr auto kProfileKeyNames = [] {
+  std::array<std::string_view, kProfileKeys.size()> names{};
+  for (size_t i = 0; i < kProfileKeys.size(); ++i) {
+    names[i] = kProfileKeys[i].key;
+  }
+  return names;
+}();
+
 // Converts the text read for the key and stores it in its field; returns whether the text converted.
 // A text that does not convert leaves the field as it was (IconFontSize takes 1 instead).
 bool StoreProfileValue(const ProfileKey& key, std::string_view text, ProfileSettings& settings);

@@ -4,7 +4,6 @@
 
 #include "base/error.h"
 #include "base/text_codec.h"
-#include "base/trace.h"
 
 namespace orvex {
 namespace {
@@ -33,6 +32,7 @@ void Profiles::LoadProfile(int32_t number) {
   // A number that names no profile leaves the INI object on the section it is on.
   if (NamesAProfile(number)) {
     ini_.SetSection(profileNames_.At(number));
+    NoteUnknownKeysOnce(ini_, kProfileKeyNames, notes_);
   }
   ReadKeys(ini_.Section());
   ApplyToIconSurfaceAndClients();
@@ -46,7 +46,7 @@ void Profiles::ReadKeys(std::string_view sectionName) {
       ini_.SetDefault(key.defaultValue);
       const std::string text = ini_.Value();
       if (!StoreProfileValue(key, text, settings_)) {
-        WriteDebugLog(DescribeFailedConversion(sectionName, key, text));
+        notes_.Add(DescribeFailedConversion(sectionName, key, text));
       }
     });
   }

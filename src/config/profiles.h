@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "base/numbered_list.h"
+#include "config/configuration_notes.h"
 #include "config/ini_file.h"
 #include "config/profile_settings.h"
 #include "config/shell.h"
@@ -31,7 +32,7 @@ class Profiles {
   // ini: the shared INI object, already on the configuration file; a load moves it to the
   // profile's section. The settings start at the keys' defaults, so that a key the first profile
   // holds damaged gives its default.
-  Profiles(cInifile& ini, Shell& shell) : ini_(ini), shell_(shell) {}
+  Profiles(cInifile& ini, Shell& shell, ConfigurationNotes& notes) : ini_(ini), shell_(shell), notes_(notes) {}
 
   const NumberedList& ProfileNames() const { return profileNames_; }
   // Built once at start-up.
@@ -40,6 +41,8 @@ class Profiles {
   // The loaded profile's number; 0 before the first load.
   int32_t CurrentProfile() const { return currentProfile_; }
   const ProfileSettings& Settings() const { return settings_; }
+  // The notes of the run: a profile's keys are looked at on its first load, its values on each.
+  ConfigurationNotes& Notes() { return notes_; }
 
   // Loads profile `number` into the settings and makes it current. A number that names no profile
   // still becomes current: the keys then take their defaults (or what the INI object's current
@@ -69,6 +72,7 @@ class Profiles {
 
   cInifile& ini_;
   Shell& shell_;
+  ConfigurationNotes& notes_;
   NumberedList profileNames_;
   int32_t currentProfile_ = 0;
   ProfileSettings settings_;

@@ -21,6 +21,8 @@ TEST(CommandLine, SwitchesCountInAnyCaseAndPosition) {
       {"\"C:\\Orvex\\OrvexExcella.exe\" /WATCHDOG \"C:\\Orvex\\OrvexExcella.exe\" \"C:\\Orvex\\OrvexExcella.shutdown\"",
        RunKind::kWatchdog, false, false},
       {"OrvexExcella.exe NOSPLASH NOCHK ANTICRASH", RunKind::kNormal, false, false},
+      {"OrvexExcella.exe /checkini", RunKind::kCheckIni, false, false},
+      {"OrvexExcella.exe /ANTICRASH /CheckIni", RunKind::kCheckIni, false, false},
   };
   for (const auto& c : cases) {
     const CommandLineSwitches switches = ParseSwitches(c.line);

@@ -83,5 +83,26 @@ TEST(Utf8Characters, PrefixAndLengthCountCharactersNotBytes) {
   EXPECT_EQ(Utf8Length(""), 0u);
 }
 
+TEST(Utf8Detection, WellFormedUtf8OutsideAsciiOnly) {
+  const struct {
+    const char* what;
+    std::string bytes;
+    bool utf8;
+  } cases[] = {
+      {"ASCII alone", "[Config]\r\nRed=10\r\n", false},
+      {"Hebrew in UTF-8", "[\xD7\xA4\xD7\xA8\xD7\x95\xD7\xA4\xD7\x99\xD7\x9C]", true},
+      {"Hebrew in Windows-1255", "[\xF4\xF8\xE5\xF4\xE9\xEC]", false},
+      {"one Windows-1255 letter after ASCII", "A=\xE0", false},
+      {"a sequence cut at the end", "A=\xD7", false},
+      {"an overlong form of '/'", "A=\xC0\xAF", false},
+      {"an encoded surrogate", "A=\xED\xA0\x80", false},
+      {"the replacement character itself", "A=\xEF\xBF\xBD", true},
+      {"a four-byte character", "A=\xF0\x9F\x98\x80", true},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(IsUtf8WithMultiByteSequences(c.bytes), c.utf8) << c.what;
+  }
+}
+
 }  // namespace
 }  // namespace orvex

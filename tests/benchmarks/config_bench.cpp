@@ -37,7 +37,8 @@ void LoadProfileFromLargeConfiguration(benchmark::State& state) {
   ini.SetPath(testing::WriteIniFile(folder, "OrvexExcella.ini", LargeConfiguration()));
   ini.SetSection("Config");
   testing::FakeShell shell;
-  Profiles profiles{ini, shell};
+  ConfigurationNotes notes;
+  Profiles profiles{ini, shell, notes};
   profiles.SetProfileNames(ProfileSectionNames(ini));
   const auto profile = static_cast<int32_t>(state.range(0));
   for (auto _ : state) {

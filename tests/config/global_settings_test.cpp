@@ -40,7 +40,8 @@ class ReadConfigTest : public ::testing::Test {
   FakeShell shell;
   TraceCapture trace;
   GlobalSettings settings;
-  Profiles profiles{ini, shell};
+  ConfigurationNotes notes;
+  Profiles profiles{ini, shell, notes};
 };
 
 TEST_F(ReadConfigTest, AMissingFileStartsWithTheDefaults) {
@@ -90,14 +91,15 @@ TEST_F(ReadConfigTest, WholeNumberSettingsOutOfRangeOrNotNumbersTakeTheirDefault
     TraceCapture caseTrace;
     GlobalSettings caseSettings;
     FakeShell caseShell;
-    Profiles caseProfiles{ini, caseShell};
+    ConfigurationNotes caseNotes;
+    Profiles caseProfiles{ini, caseShell, caseNotes};
     const std::string path = testing::WriteIniFile(folder, "OrvexExcella.ini", "[Config]\n" + c.lines);
     ASSERT_TRUE(ReadConfig({path, ini, OpenReader(), caseShell}, caseSettings, caseProfiles));
     EXPECT_EQ(caseSettings.splashInterval, c.splashInterval) << c.lines;
     EXPECT_EQ(caseShell.splashInterval, c.splashInterval) << c.lines;
     EXPECT_EQ(caseSettings.docFeedTimeout, c.docFeedTimeout) << c.lines;
     if (!c.traceLine.empty()) {
-      EXPECT_TRUE(caseTrace.Contains(c.traceLine)) << c.lines;
+      EXPECT_TRUE(caseTrace.Contains(std::string(kConfigurationNotePrefix) + c.traceLine)) << c.lines;
     }
   }
 }
@@ -188,7 +190,8 @@ TEST_F(ReadConfigTest, TheDefaultProfileNameChoosesTheStartProfile) {
   };
   for (const auto& c : cases) {
     FakeShell caseShell;
-    Profiles caseProfiles{ini, caseShell};
+    ConfigurationNotes caseNotes;
+    Profiles caseProfiles{ini, caseShell, caseNotes};
     GlobalSettings caseSettings;
     const std::string path = testing::WriteIniFile(
         folder, "OrvexExcella.ini", "[Config]\n" + c.defaultName + "[First]\nRed=1\n[Second]\nRed=2\n[Third]\nRed=3\n");

@@ -66,12 +66,14 @@ TEST_F(IniFileTest, DefaultIsCutLikeAValue) {
   EXPECT_EQ(Read("S", "K", "d  "), "d");
 }
 
-TEST_F(IniFileTest, HebrewIsReadFromWindows1255AndFromUtf8) {
+TEST_F(IniFileTest, HebrewIsReadFromWindows1255AndFromUtf8WithOrWithoutTheMark) {
   UseFile("[\xE1\xF0\xF7]\r\n\xF9\xED=\xF9\xEC\xE5\xED\r\n");
   EXPECT_EQ(Read("בנק", "שם"), "שלום");
-  UseFile("\xEF\xBB\xBF[בנק]\r\nשם=שלום €\r\n");
-  EXPECT_EQ(Read("בנק", "שם"), "שלום €");
-  EXPECT_EQ(ini_.EnumerateAllSections(), NumberedList({"בנק"}));
+  for (const std::string mark : {"\xEF\xBB\xBF", ""}) {
+    UseFile(mark + "[בנק]\r\nשם=שלום €\r\n");
+    EXPECT_EQ(Read("בנק", "שם"), "שלום €") << mark.size();
+    EXPECT_EQ(ini_.EnumerateAllSections(), NumberedList({"בנק"})) << mark.size();
+  }
 }
 
 TEST_F(IniFileTest, EnumeratesSectionsAsWrittenInFileOrderFromOne) {

@@ -69,7 +69,8 @@ class ProfilesTest : public ::testing::Test {
   TempFolder folder;
   cInifile ini;
   FakeShell shell;
-  Profiles profiles{ini, shell};
+  ConfigurationNotes notes;
+  Profiles profiles{ini, shell, notes};
 };
 
 TEST_F(ProfilesTest, ProfileOneOfAFileWithoutProfilesHasTheDefaultsAndTheDefaultSettingsTip) {
@@ -106,7 +107,8 @@ TEST_F(ProfilesTest, AValueThatDoesNotConvertKeepsThePreviousProfilesValue) {
   EXPECT_TRUE(settings.ChequeNumFlip);
   EXPECT_EQ(settings.IconFontSize, 1);
   EXPECT_EQ(shell.icon->red, 10);
-  EXPECT_TRUE(trace.Contains("LoadProfile: [B] Red=300 does not convert; the previous value stays"));
+  EXPECT_TRUE(trace.Contains(std::string(kConfigurationNotePrefix) +
+                             "LoadProfile: [B] Red=300 does not convert; the previous value stays"));
 }
 
 TEST_F(ProfilesTest, AFirstProfileWithEveryNumberDamagedKeepsTheFieldsAtZero) {

@@ -120,6 +120,7 @@ const std::vector<std::string> kCommentedOutExamples = {
     "LimitedBackImageFileNameTemplate={MM}{YY}\\Limited\\{ChequeNum}_{AccountNum}-back.jpg",
     "ScanOverrideFileNameTemplate={YYYY}{MM}{DD}_{HH}{NN}{SS}.jpg",
     "EndorseFront=",
+    "TraceFile=OrvexExcella-trace.txt",
     "EndorseBack=Read on {DD}/{MM}/{YYYY} {HH}:{NN} on Excella",
     "MagStripe1Template={Name}{ENTER}{Account}{TAB}{DateMM}.{DateYY}{ENTER}",
 };
@@ -219,11 +220,12 @@ TEST(SampleConfiguration, ReadsBackKeyByKeyAsTheTableOfActiveLines) {
   }
 }
 
-TEST(SampleConfiguration, ItsConfigKeysAreTheKeysReadConfigReads) {
+TEST(SampleConfiguration, ItsConfigKeysAreTheKeysOfConfig) {
   std::set<std::string> sampleKeys;
   for (const ActiveLine& line : kConfigLines) {
     sampleKeys.insert(line.key);
   }
+  sampleKeys.emplace(kTraceFileKey.key);  // off: there as a commented-out example
   std::set<std::string> tableKeys;
   for (const ConfigKey& key : kConfigKeys) {
     tableKeys.emplace(key.key);
@@ -266,7 +268,8 @@ TEST(SampleConfiguration, ItsProfileLoadsWithTheSampleValues) {
   ini.SetPath(path);
   ini.SetSection("Config");
   testing::FakeShell shell;
-  Profiles profiles{ini, shell};
+  ConfigurationNotes notes;
+  Profiles profiles{ini, shell, notes};
   profiles.SetProfileNames(ProfileSectionNames(ini));
   profiles.LoadStartProfile("פרופיל 1");
   const ProfileSettings& settings = profiles.Settings();

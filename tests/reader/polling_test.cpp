@@ -53,7 +53,8 @@ class PollingTest : public ::testing::Test {
   }();
   cInifile ini;
   testing::FakeShell shell;
-  Profiles profiles{ini, shell};
+  ConfigurationNotes notes;
+  Profiles profiles{ini, shell, notes};
   RecordingReader reader;
   FakeMessageBoxes messageBoxes;
   FakeClock clock;

@@ -64,7 +64,8 @@ class ReadDocTest : public ::testing::Test {
   GlobalSettings settings;
   cInifile ini;
   testing::FakeShell shell;
-  Profiles profiles{ini, shell};
+  ConfigurationNotes notes;
+  Profiles profiles{ini, shell, notes};
   ScriptedPrompt prompt;
   RecordingJoin join;
   testing::FakeClock clock;

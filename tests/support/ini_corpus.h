@@ -1,7 +1,8 @@
 #pragma once
 
 // INI files that exercise every corner of the profile-file rules, with the names to probe in each.
-// Bytes are Windows-1255 unless the file starts with the UTF-8 byte-order mark.
+// Bytes are Windows-1255 unless the file is UTF-8 (with the byte-order mark, or without it and with
+// characters outside ASCII).
 
 #include <string>
 #include <vector>
@@ -84,6 +85,7 @@ inline std::vector<IniCorpusFile> IniCorpus() {
       {"indented_section_lines", "  [S]\r\nA=1\r\n\t[T]\r\nB=2\r\n", {}, abc},
       {"empty_section_name", "[]\r\nA=1\r\n[S]\r\nB=2\r\n", {""}, abc},
       {"utf8_with_byte_order_mark", "\xEF\xBB\xBF[\xD7\xA9]\r\n\xD7\x90=\xD7\x91\r\nA=plain\r\n", {"ש"}, {"א", "A"}},
+      {"utf8_without_byte_order_mark", "[\xD7\xA9]\r\n\xD7\x90=\xD7\x91\r\nA=plain\r\n", {"ש"}, {"א", "A"}},
       {"several_equals_signs", "[S]\r\nA=b=c\r\n=x\r\nB==\r\n", {}, {"A", "B", ""}},
       {"dos_eof_and_no_break_space", "[S]\r\nA=\xA0x\xA0\r\nB=\x1Ay\x1A\r\nC\xA0=z\r\n", {}, abc},
       {"section_names_beyond_the_list_buffer", Numbered("[Section number ", 600, "]\r\nA=1\r\n"), {}, {"A"}},

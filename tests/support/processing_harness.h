@@ -153,7 +153,8 @@ class ProcessingHarness {
   CurrentFolder current{folder.Path()};  // the data folder, where the recovery folder lies
   cInifile ini;
   FakeShell shell;
-  Profiles profiles{ini, shell};
+  ConfigurationNotes notes;
+  Profiles profiles{ini, shell, notes};
   RecordingKeyDelivery delivery;
   KeyFeeder feeder{delivery, delivery};
   ScriptedChequeDialogs dialogs;

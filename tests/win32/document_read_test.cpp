@@ -215,7 +215,8 @@ class DocumentTypedIntoTarget : public ReaderFolders {
   testing::KeysTargetProcess target{TargetInBuildFolder()};
   cInifile ini;
   testing::FakeShell shell;
-  Profiles profiles{ini, shell};
+  ConfigurationNotes notes;
+  Profiles profiles{ini, shell, notes};
   Win32KeyDelivery delivery;
   testing::RecordingKeyDelivery host;
   KeyFeeder feeder{delivery, host};

@@ -41,6 +41,9 @@ const Difference kDeliberateDifferences[] = {
      "For a section without keys the platform answers the key list with the default text, which is no list (it "
      "has no NUL, so the enumeration of the keys finds none either way). INISection answers the empty list: the "
      "default plays no part in a name list."},
+    {SeenIn::kReads, "utf8_without_byte_order_mark", "",
+     "The platform reads a UTF-8 file without the byte-order mark in the system code page, so its Hebrew names "
+     "become pairs of other letters. cInifile reads it as UTF-8, as Notepad wrote it."},
 };
 
 std::string Ansi(const std::string& utf8) {

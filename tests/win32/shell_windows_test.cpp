@@ -8,6 +8,7 @@
 #include <chrono>
 #include <future>
 
+#include "app/configuration_notes_view.h"
 #include "app/details.h"
 #include "app/details_window_win32.h"
 #include "app/splash_win32.h"
@@ -193,12 +194,26 @@ TEST(DetailsWindow, TheCopyButtonPutsTheReaderDataOnTheClipboard) {
   EXPECT_EQ(text, "<DocInfo>קורא</DocInfo>");
 }
 
+TEST(DetailsWindow, TheConfigurationNotesLinkShowsTheirCountAndOnlyWhenThereAreSome) {
+  DetailsWindow details;
+  details.EnsureCreated();
+  const HWND link = ControlWithText(details.Handle(), ConfigurationNotesLinkText(0));
+  ASSERT_NE(link, nullptr);
+  EXPECT_FALSE(IsWindowVisible(link));
+  ShowWindow(details.Handle(), SW_SHOWNOACTIVATE);
+  details.SetConfigurationNotes({"one", "two"});
+  EXPECT_TRUE(IsWindowVisible(link));
+  EXPECT_EQ(WindowText(link), "הערות תצורה: 2");
+}
+
 TEST(DetailsWindow, AtANewDpiTakesTheSuggestedRectangleScalesItsControlsAndCutsNoText) {
   using namespace testing;
   DetailsWindow details;
+  details.SetConfigurationNotes(std::vector<std::string>(999, "note"));  // the link shows, with a long count
   details.EnsureCreated();
   const HWND window = details.Handle();
   ShowWindow(window, SW_SHOWNOACTIVATE);
+  ASSERT_TRUE(IsWindowVisible(ControlWithText(window, ConfigurationNotesLinkText(999))));
   const UINT start = details.Dpi();
   const std::vector<RECT> atStart = ChildBounds(window);
   EXPECT_EQ(ControlsCuttingTheirText(window, start), std::vector<std::string>{}) << start << " DPI";

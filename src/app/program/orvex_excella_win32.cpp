@@ -1,9 +1,11 @@
-// OrvexExcella.exe: the cheque and card reader's tray program. One executable, three roles: the
-// normal run, the launcher run ("/ANTICRASH") and the hidden restart watchdog it starts.
+// OrvexExcella.exe: the cheque and card reader's tray program. One executable, four roles: the
+// normal run, the launcher run ("/ANTICRASH"), the hidden restart watchdog it starts, and the check
+// of the configuration ("/CHECKINI").
 
 #include <windows.h>
 
 #include "app/command_line.h"
+#include "app/configuration_check_win32.h"
 #include "app/program/program_win32.h"
 #include "app/single_instance_win32.h"
 #include "app/start_up.h"
@@ -12,9 +14,20 @@
 #include "app/window_win32.h"
 #include "base/error.h"
 #include "base/trace.h"
+#include "base/trace_file.h"
 #include "base/wide_win32.h"
 
 namespace {
+
+// The trace file of [Config], a relative name taken from the data folder, which a normal run makes
+// its current folder.
+void StartConfiguredTraceFile(const orvex::ProgramPaths& paths) {
+  orvex::cInifile ini;
+  ini.SetPath(paths.Ini());
+  if (const std::string name = orvex::ReadTraceFileName(ini); !name.empty()) {
+    orvex::StartTraceFile(orvex::PathFromFolder(paths.dataFolder, name));
+  }
+}
 
 int NormalRun(const orvex::ProgramPaths& paths, const orvex::CommandLineSwitches& switches) {
   const orvex::SessionMark instance(orvex::kProgramMarkName);
@@ -34,8 +47,12 @@ int Start(const wchar_t* commandLine) {
     return orvex::RunWatchdogRole(commandLine);
   }
   const orvex::ProgramPaths paths = orvex::RunningProgramPaths();
+  StartConfiguredTraceFile(paths);
   const std::string fileName = paths.programFile.substr(paths.programFile.find_last_of('\\') + 1);
   orvex::WriteDebugLog(orvex::StartingLine(fileName, ORVEX_VERSION_MAJOR, ORVEX_VERSION_MINOR, ORVEX_VERSION_PATCH));
+  if (switches.kind == orvex::RunKind::kCheckIni) {
+    return orvex::RunConfigurationCheck(paths.Ini());
+  }
   if (switches.kind == orvex::RunKind::kLauncher) {
     return orvex::RunLauncher(paths);
   }

@@ -66,8 +66,9 @@ int RunLauncher(const ProgramPaths& paths) {
   }
   cInifile ini;
   ini.SetPath(paths.Ini());
+  ConfigurationNotes notes;
   SplashWindow splash;
-  RunSkippingError([&] { splash.ShowModal(static_cast<UINT>(ReadSplashInterval(ini))); });
+  RunSkippingError([&] { splash.ShowModal(static_cast<UINT>(ReadSplashInterval(ini, notes))); });
   StartWatchdog(paths.programFile, paths.Semaphore());
   return 0;
 }
@@ -84,7 +85,7 @@ Program::Program(const ProgramPaths& paths, const CommandLineSwitches& switches)
       boxes_(),
       boxesAfterTyping_(boxes_),
       trail_(files_, clock_, boxesAfterTyping_),
-      profiles_(ini_, window_),
+      profiles_(ini_, window_, notes_),
       loadedLibrary_(LoadReaderLibrary()),
       library_(*loadedLibrary_, [this](const std::string& reply) { window_.SetReaderData(reply); }),
       connection_(library_, window_, boxes_),
@@ -98,6 +99,7 @@ Program::Program(const ProgramPaths& paths, const CommandLineSwitches& switches)
       read_({library_, settings_, profiles_.Settings(), processing_, prompt_, join_, clock_, files_, trail_}),
       timer_(kPollingInterval, [this] { Tick(); }) {
   ini_.SetPath(paths_.Ini());
+  notes_.SetOnNote([this] { window_.SetConfigurationNotes(notes_.All()); });
   window_.SetRequestTimeoutTarget([this](int32_t seconds) { web_.SetRequestTimeout(seconds); });
   window_.SetStopPolling([this] {
     pollingEnabled_ = false;

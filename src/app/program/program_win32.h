@@ -114,6 +114,7 @@ class Program final : private MainWindowHandler, private FeedHost {
   DocumentTrail trail_;
   cInifile ini_;
   GlobalSettings settings_;
+  ConfigurationNotes notes_;
   Profiles profiles_;
   std::unique_ptr<ReaderLibrary> loadedLibrary_;
   ReplyShowingLibrary library_;
