@@ -182,7 +182,7 @@ void DetailsWindow::OnCommand(int id, int notification) {
       OpenWebPage(Handle(), kSupportAddress);
       break;
     case kNotesLinkId:
-      Win32MessageBoxes(Handle()).Show(ConfigurationNotesMessage(notes_));
+      Win32MessageBoxes(BoxModality::kThread).Show(ConfigurationNotesMessage(notes_));
       break;
     default:
       break;
