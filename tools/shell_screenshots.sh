@@ -15,13 +15,7 @@ shift $(($# > 2 ? 2 : $#))
 dpis="${*:-96}"
 
 folder=$(mktemp -d)
-display_file=$(mktemp)
-xvfb_pid=""
-cleanup() {
-  rm -rf "$folder" "$display_file"
-  [ -z "$xvfb_pid" ] || kill "$xvfb_pid" 2>/dev/null || true
-}
-trap cleanup EXIT
+trap 'rm -rf "$folder"' EXIT
 cp "$build/OrvexExcella.exe" "$build/banks_branches.txt" "$build/mtxmlmcr.dll" "$folder/"
 cp tests/data/cheque_preview.jpg "$folder/"
 # Two profiles in two colours: the sample's first, and a second one in red with white numbers.
@@ -30,17 +24,9 @@ sed 's/^ExcellaDeviceName=.*/ExcellaDeviceName=STX_USB\r/' src/resources/OrvexEx
 printf '\r\n[Red]\r\nRed=200\r\nGreen=0\r\nBlue=0\r\nIconFontSize=22\r\nTextRed=255\r\nTextGreen=255\r\nTextBlue=255\r\n' \
   >>"$folder/OrvexExcella.ini"
 
-# A screen large enough for the full cheque dialog at 200 %.
-Xvfb -displayfd 3 -screen 0 2560x1600x24 -nolisten tcp 3>"$display_file" >/dev/null 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 300); do
-  [ -s "$display_file" ] && break
-  sleep 0.1
-done
-export DISPLAY=":$(tr -d '[:space:]' <"$display_file")"
-
 export folder out build dpis
-tools/wine_env.sh "$build" bash -s <<'INNER'
+# A screen of its own, large enough for the full cheque dialog at 200 %.
+DISPLAY='' ORVEX_XVFB_SCREEN=2560x1600 tools/wine_env.sh "$build" bash -s <<'INNER'
 set -euo pipefail
 source tools/desktop_shots.sh
 desktop='HKCU\Control Panel\Desktop'

@@ -2,7 +2,8 @@
 # Runs a command inside the Wine environment of one build tree:
 #   tools/wine_env.sh <build-dir> <command> [args...]
 # - the Wine prefix lives in <build-dir>/wineprefix, made once and reused by every later run;
-# - an Xvfb display is started when none is set, and stopped afterwards;
+# - an Xvfb display is started when none is set, and stopped afterwards (its screen is 1280x1024,
+#   or ORVEX_XVFB_SCREEN, for example 2560x1600);
 # - one wineserver stays up for the whole command, so each Windows program starts in a fraction
 #   of a second;
 # - Hebrew renders in dialogs and message boxes: the dialog fonts are replaced by DejaVu Sans and
@@ -48,7 +49,7 @@ trap cleanup EXIT
 
 if [ -z "${DISPLAY:-}" ]; then
   display_file="$build_dir/.xvfb-display.$$"
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$display_file" >/dev/null 2>&1 &
+  Xvfb -displayfd 3 -screen 0 "${ORVEX_XVFB_SCREEN:-1280x1024}x24" -nolisten tcp 3>"$display_file" >/dev/null 2>&1 &
   xvfb_pid=$!
   for _ in $(seq 300); do
     [ -s "$display_file" ] && break
