@@ -15,6 +15,11 @@ std::string_view TrimBlanks(std::string_view text);
 // Equal when the texts differ at most in the case of ASCII letters.
 bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b);
 
+// Whether the character is one of the ASCII digits 0 to 9.
+constexpr bool IsAsciiDigit(char c) {
+  return c >= '0' && c <= '9';
+}
+
 // The text with its ASCII letters in upper case; other characters as they are.
 std::string AsciiUpper(std::string_view text);
 

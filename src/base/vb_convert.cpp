@@ -11,13 +11,9 @@
 namespace orvex {
 namespace {
 
-bool IsDigit(char c) {
-  return c >= '0' && c <= '9';
-}
-
 // 0 to 15, or 16 for a character that is no hexadecimal digit.
 int HexDigitValue(char c) {
-  if (IsDigit(c)) {
+  if (IsAsciiDigit(c)) {
     return c - '0';
   }
   const int upper = std::toupper(static_cast<unsigned char>(c));
@@ -56,12 +52,12 @@ bool IsDecimalNumber(std::string_view text) {
     ++i;
   }
   size_t digits = 0;
-  while (i < text.size() && IsDigit(text[i])) {
+  while (i < text.size() && IsAsciiDigit(text[i])) {
     ++i, ++digits;
   }
   if (i < text.size() && text[i] == '.') {
     ++i;
-    while (i < text.size() && IsDigit(text[i])) {
+    while (i < text.size() && IsAsciiDigit(text[i])) {
       ++i, ++digits;
     }
   }
@@ -74,7 +70,7 @@ bool IsDecimalNumber(std::string_view text) {
       ++i;
     }
     size_t exponentDigits = 0;
-    while (i < text.size() && IsDigit(text[i])) {
+    while (i < text.size() && IsAsciiDigit(text[i])) {
       ++i, ++exponentDigits;
     }
     if (exponentDigits == 0) {

@@ -8,13 +8,11 @@
 namespace orvex {
 namespace {
 
-char LowerAscii(char c) {
-  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 // Edits from one name to the other, letter case aside: letters added, left out or changed, and
 // neighbours swapped, each counting one.
-size_t EditDistance(std::string_view a, std::string_view b) {
+size_t EditDistance(std::string_view first, std::string_view second) {
+  const std::string a = AsciiUpper(first);
+  const std::string b = AsciiUpper(second);
   std::vector<std::vector<size_t>> d(a.size() + 1, std::vector<size_t>(b.size() + 1));
   for (size_t i = 0; i <= a.size(); ++i) {
     d[i][0] = i;
@@ -24,10 +22,8 @@ size_t EditDistance(std::string_view a, std::string_view b) {
   }
   for (size_t i = 1; i <= a.size(); ++i) {
     for (size_t j = 1; j <= b.size(); ++j) {
-      const bool same = LowerAscii(a[i - 1]) == LowerAscii(b[j - 1]);
-      d[i][j] = std::min({d[i - 1][j] + 1, d[i][j - 1] + 1, d[i - 1][j - 1] + (same ? 0 : 1)});
-      if (i > 1 && j > 1 && LowerAscii(a[i - 1]) == LowerAscii(b[j - 2]) &&
-          LowerAscii(a[i - 2]) == LowerAscii(b[j - 1])) {
+      d[i][j] = std::min({d[i - 1][j] + 1, d[i][j - 1] + 1, d[i - 1][j - 1] + (a[i - 1] == b[j - 1] ? 0 : 1)});
+      if (i > 1 && j > 1 && a[i - 1] == b[j - 2] && a[i - 2] == b[j - 1]) {
         d[i][j] = std::min(d[i][j], d[i - 2][j - 2] + 1);
       }
     }
@@ -56,10 +52,6 @@ std::string UnknownKeyNote(std::string_view section, std::string_view key, std::
 constexpr std::string_view kBankProfilePrefix = "Bank";
 constexpr size_t kBankNumberLength = 2;
 
-bool IsDigit(char c) {
-  return c >= '0' && c <= '9';
-}
-
 // "bank" in any letter case, perhaps blanks, then digits alone: a name meant for a bank's cheques.
 std::optional<std::string_view> BankDigitsOf(std::string_view name) {
   if (name.size() <= kBankProfilePrefix.size() ||
@@ -68,7 +60,7 @@ std::optional<std::string_view> BankDigitsOf(std::string_view name) {
   }
   std::string_view rest = name.substr(kBankProfilePrefix.size());
   rest.remove_prefix(std::min(rest.find_first_not_of(' '), rest.size()));
-  if (rest.empty() || !std::all_of(rest.begin(), rest.end(), IsDigit)) {
+  if (rest.empty() || !std::all_of(rest.begin(), rest.end(), IsAsciiDigit)) {
     return std::nullopt;
   }
   return rest;
@@ -77,7 +69,7 @@ std::optional<std::string_view> BankDigitsOf(std::string_view name) {
 bool IsChosenForCheques(std::string_view name) {
   return name.size() == kBankProfilePrefix.size() + kBankNumberLength && name.starts_with(kBankProfilePrefix) &&
          std::all_of(name.begin() + kBankProfilePrefix.size(), name.end(),
-                     [](char c) { return IsDigit(c) || c == '?'; });
+                     [](char c) { return IsAsciiDigit(c) || c == '?'; });
 }
 
 // The name a cheque of the same bank would choose, when the digits give a bank number of two.

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdio>
 
+#include "base/text.h"
 #include "base/text_codec.h"
 
 namespace orvex {
@@ -19,10 +20,6 @@ constexpr std::array<ChequeFieldRow, 4> kFields = {{
 constexpr std::string_view kMissingMarkers = "?@;";
 
 constexpr std::string_view kHebrewFinalTsadi = "ץ";
-
-bool IsDigit(char c) {
-  return c >= '0' && c <= '9';
-}
 
 int TwoDigits(std::string_view text) {
   return (text[0] - '0') * 10 + (text[1] - '0');
@@ -85,7 +82,7 @@ std::optional<std::string> ChequeDateFromBox(std::string_view text) {
     return std::nullopt;
   }
   for (const size_t at : {0, 1, 3, 4, 6, 7}) {
-    if (!IsDigit(text[at])) {
+    if (!IsAsciiDigit(text[at])) {
       return std::nullopt;
     }
   }
