@@ -21,9 +21,9 @@ bool WriteToRedirectedOutput(const std::string& text) {
   return WriteFile(output, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) != FALSE;
 }
 
-// The console of the parent (a command prompt or a script) gets the text as UTF-16, so that
-// Hebrew shows whatever its code page.
-void WriteToParentConsole(const std::string& text) {
+// The text to the standard output the parent handed over, or else to the parent's console (a
+// command prompt) as UTF-16, so that Hebrew shows whatever its code page.
+void WriteToParentOutput(const std::string& text) {
   if (WriteToRedirectedOutput(text) || !AttachConsole(ATTACH_PARENT_PROCESS)) {
     return;
   }
@@ -49,7 +49,7 @@ int RunConfigurationCheck(const std::string& iniPath) {
     WriteDebugLog(failure);
     report += failure + "\r\n";
   }
-  WriteToParentConsole(report);
+  WriteToParentOutput(report);
   return written ? CheckExitStatus(notes) : 1;
 }
 

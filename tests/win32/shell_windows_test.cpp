@@ -204,6 +204,22 @@ TEST(DetailsWindow, TheConfigurationNotesLinkShowsTheirCountAndOnlyWhenThereAreS
   details.SetConfigurationNotes({"one", "two"});
   EXPECT_TRUE(IsWindowVisible(link));
   EXPECT_EQ(WindowText(link), "הערות תצורה: 2");
+
+  // A click lists the notes in a box that holds the window until it is answered.
+  auto seen = std::async(std::launch::async, [&] {
+    HWND box = nullptr;
+    WaitUntil([&] { return (box = FindWindowW(L"#32770", ToWide(kTitleInformation).c_str())) != nullptr; },
+              std::chrono::seconds(10));
+    wchar_t text[512] = {};
+    GetDlgItemTextW(box, 0xFFFF, text, 512);
+    const bool held = !IsWindowEnabled(details.Handle());
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    return std::pair(FromWide(text), held);
+  });
+  SendMessageW(details.Handle(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(link), STN_CLICKED), reinterpret_cast<LPARAM>(link));
+  const auto [text, held] = seen.get();
+  EXPECT_EQ(text, "הערות על קובץ התצורה:\r\n\r\none\r\n\r\ntwo");
+  EXPECT_TRUE(held);
 }
 
 TEST(DetailsWindow, AtANewDpiTakesTheSuggestedRectangleScalesItsControlsAndCutsNoText) {

@@ -82,7 +82,6 @@ Program::Program(const ProgramPaths& paths, const CommandLineSwitches& switches)
     : paths_(paths),
       switches_(switches),
       window_(*this),
-      boxes_(),
       boxesAfterTyping_(boxes_),
       trail_(files_, clock_, boxesAfterTyping_),
       profiles_(ini_, window_, notes_),
