@@ -163,6 +163,7 @@ TEST(RefusedActivation, AMatchedWindowThatStaysInTheBackgroundGetsNothing) {
   ASSERT_TRUE(front.Ready());
   ASSERT_TRUE(refusing.Ready());
   ASSERT_TRUE(front.BringToForeground());
+  ASSERT_TRUE(refusing.WaitUntilInBackground());
 
   // Waiting the full two seconds would only make the test slower.
   constexpr std::chrono::milliseconds kShortLimit{300};
@@ -176,6 +177,7 @@ TEST(RefusedActivation, AMatchedWindowThatStaysInTheBackgroundGetsNothing) {
   settings.ActivateWindowTitle = "Refusing";
   orvex::testing::TraceCapture trace;
   ASSERT_TRUE(front.BringToForeground());
+  ASSERT_TRUE(refusing.WaitUntilInBackground());
   const size_t refusingBefore = refusing.Lines().size();
   const Lines byFront = front.Record([&] {
     feeder.FeedStringToApp("12{TAB}", settings);

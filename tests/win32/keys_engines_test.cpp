@@ -3,10 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <memory>
 
 #include "base/error.h"
+#include "base/wait.h"
 #include "keys/engines_win32.h"
 #include "keys_target_client.h"
 #include "support/trace_capture.h"
@@ -195,7 +197,13 @@ class OperatorKeyboard {
       : target_(target), capsLockOn_(capsLockOn), held_(std::move(held)) {
     Change(false);
   }
-  ~OperatorKeyboard() { Change(true); }
+  // Waits until the engines read the keyboard as before: the restoring keys are sent as input
+  // and take effect some time after SendInput returns.
+  ~OperatorKeyboard() {
+    Change(true);
+    Probe();
+    WaitUntil([] { return ReadsNeutral(); }, std::chrono::seconds(5));
+  }
   OperatorKeyboard(const OperatorKeyboard&) = delete;
   OperatorKeyboard& operator=(const OperatorKeyboard&) = delete;
 
@@ -230,6 +238,14 @@ class OperatorKeyboard {
     for (WORD key : held_) {
       SendKey(key, back);
     }
+  }
+
+  static bool ReadsNeutral() {
+    if ((GetKeyState(VK_CAPITAL) & 1) != 0) {
+      return false;
+    }
+    return std::ranges::none_of(std::initializer_list<int>{VK_SHIFT, VK_CONTROL, VK_MENU},
+                                [](int key) { return (GetAsyncKeyState(key) & 0x8000) != 0; });
   }
 
   KeysTargetProcess& target_;
@@ -289,7 +305,8 @@ TEST_F(TypingEngines, KeybdEventWaitsTheDelayBeforeEveryRepetition) {
       elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
     });
     EXPECT_GE(elapsed.count(), c.waits * c.delay) << c.text;
-    EXPECT_EQ(Only(recorded, "KEYDOWN").size() + Only(recorded, "SYSKEYDOWN").size(), c.keyDowns) << c.text;
+    EXPECT_EQ(Only(recorded, "KEYDOWN").size() + Only(recorded, "SYSKEYDOWN").size(), c.keyDowns)
+        << c.text << ::testing::PrintToString(recorded);
   }
 }
 

@@ -109,7 +109,20 @@ bool KeysTargetProcess::BringToForeground() {
     return false;
   }
   SetForegroundWindow(window_);
-  return WaitUntil([&] { return GetForegroundWindow() == window_; }, kForegroundLimit);
+  return WaitUntil([&] { return GetForegroundWindow() == window_ && ActiveWindowOfItsThread() == window_; },
+                   kForegroundLimit);
+}
+
+bool KeysTargetProcess::WaitUntilInBackground() const {
+  return window_ &&
+         WaitUntil([&] { return GetForegroundWindow() != window_ && ActiveWindowOfItsThread() != window_; },
+                   kForegroundLimit);
+}
+
+HWND KeysTargetProcess::ActiveWindowOfItsThread() const {
+  GUITHREADINFO info = {};
+  info.cbSize = sizeof info;
+  return GetGUIThreadInfo(GetWindowThreadProcessId(window_, nullptr), &info) ? info.hwndActive : nullptr;
 }
 
 std::vector<std::string> KeysTargetProcess::Lines() const {

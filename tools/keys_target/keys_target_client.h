@@ -37,8 +37,12 @@ class KeysTargetProcess {
   bool Ready() const { return window_ != nullptr; }
   HWND Window() const { return window_; }
 
-  // Puts the target in the foreground again; true once it is there.
+  // Puts the target in the foreground again; true once its thread has taken the activation, so
+  // that keys sent from now on reach it.
   bool BringToForeground();
+  // True once the target's thread has given up the activation that another window took. Until
+  // then Wine may hand the foreground back to it without asking it again.
+  bool WaitUntilInBackground() const;
 
   // Every complete recorded line after "READY".
   std::vector<std::string> Lines() const;
@@ -59,6 +63,8 @@ class KeysTargetProcess {
  private:
   std::vector<std::string> LinesAfterClosingKey(size_t before);
   bool WaitForLine(std::string_view line, size_t from, std::chrono::milliseconds limit) const;
+
+  HWND ActiveWindowOfItsThread() const;
 
   std::wstring logPath_;
   UniqueHandle process_;
