@@ -3,6 +3,8 @@
 # Files ending in _win32.cpp hold Win32 calls and are built for Windows only;
 # files ending in _posix.cpp are their counterparts for the native build.
 
+include(GoogleTest)
+
 add_library(orvex_warnings INTERFACE)
 target_compile_options(orvex_warnings INTERFACE -Wall -Wextra -Wpedantic -Werror)
 # GCC 12 reports overlaps that cannot happen in std::string concatenations of optimised builds
@@ -41,18 +43,29 @@ function(orvex_subsystem name)
   endif()
 endfunction()
 
-# orvex_test_suite(<name> <folder> LIBS <libs>...)
-# One GoogleTest executable from every test source in <folder>, registered as one ctest test.
+# orvex_test_suite(<name> <folder> LIBS <libs>... [SOURCES <files>...] [LABELS <labels>...] [DESKTOP])
+# One GoogleTest executable from every test source in <folder> (or from SOURCES alone), each of
+# its cases registered as a ctest test of its own when ctest starts (the Windows builds list them
+# under Wine, so a build that cannot run them still configures and builds). DESKTOP: the cases
+# use the desktop's foreground, keyboard and windows, and run one at a time among all such cases.
 function(orvex_test_suite name folder)
-  cmake_parse_arguments(ARG "" "" "LIBS" ${ARGN})
-  orvex_platform_sources(sources "${folder}")
+  cmake_parse_arguments(ARG "DESKTOP" "" "LIBS;SOURCES;LABELS" ${ARGN})
+  if(ARG_SOURCES)
+    set(sources ${ARG_SOURCES})
+  else()
+    orvex_platform_sources(sources "${folder}")
+  endif()
   if(NOT sources)
     return()
   endif()
   add_executable(${name} ${sources})
   target_include_directories(${name} PRIVATE "${PROJECT_SOURCE_DIR}/tests")
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} orvex_test_support GTest::gtest_main GTest::gmock orvex_warnings)
-  # Every suite runs in the tests folder of the build tree, where tests/data is copied.
-  add_test(NAME ${name} COMMAND ${name} --gtest_brief=1 WORKING_DIRECTORY "${PROJECT_BINARY_DIR}/tests")
-  set_tests_properties(${name} PROPERTIES TIMEOUT 300)
+  set(properties TIMEOUT 300 LABELS "${name};${ARG_LABELS}")
+  if(ARG_DESKTOP)
+    list(APPEND properties RESOURCE_LOCK desktop)
+  endif()
+  # Every case runs in the tests folder of the build tree, where tests/data is copied.
+  gtest_discover_tests(${name} EXTRA_ARGS --gtest_brief=1 WORKING_DIRECTORY "${PROJECT_BINARY_DIR}/tests"
+                       DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120 PROPERTIES ${properties})
 endfunction()

@@ -17,21 +17,18 @@ done
 echo "=== test native"
 ctest --preset native -j "$jobs"
 
-# A suite that fails is run again, up to three runs in all (the window run below: two). Two
-# typing tests depend on the foreground and on timing under Wine and now and then fail on their
-# own (RefusedActivation.AMatchedWindowThatStaysInTheBackgroundGetsNothing,
-# TypingEngines.KeybdEventWaitsTheDelayBeforeEveryRepetition); a real fault fails every run.
+# Every test case is a ctest test of its own. A case that fails is run again, up to three runs in
+# all: two end-to-end cases still lose typed keys now and then when another window takes the
+# foreground while the target has not yet taken them (TellerFaults.NoChequeIsLostAndEveryLossReachesTheOperator,
+# TellerRun.TheDetailsWindowTriesItsSampleLineAsAChequeOnYes); a real fault fails every run.
 echo "=== test win64 (Wine)"
 tools/wine_env.sh build/win64 ctest --preset win64 -j "$jobs" --repeat until-pass:3
 
-# Windows and message boxes read right to left on a system without Hebrew too.
+# Windows and message boxes read right to left on a system without Hebrew too: the cases labelled
+# "windows" once more, under code page 1252.
 echo "=== test win64 windows and boxes (Wine, code page 1252)"
-windows='SystemMessageBox*:TrayIconDrawing*:Splash*:DetailsWindow*:ProgramRun*:TellerRun*:Watchdog*:ChequeDataDialog*:ChequeFullDialog*:FileNamePrompt*:DialogsAtEachDpi*:TraceFileRun*:ConfigurationCheckRun*'
-windows_under_1252() {
-  ORVEX_WINE_LOCALE=C.UTF-8 tools/wine_env.sh build/win64 \
-    bash -c "cd build/win64/tests && wine win32/win32_tests.exe --gtest_brief=1 --gtest_filter='$windows'"
-}
-windows_under_1252 || { echo "=== once more"; windows_under_1252; }
+ORVEX_WINE_LOCALE=C.UTF-8 tools/wine_env.sh build/win64 ctest --preset win64 -j "$jobs" -L '^windows$' \
+  --repeat until-pass:2
 
 # The README's first command, as a person runs it.
 echo "=== demo"
