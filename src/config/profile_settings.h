@@ -12,6 +12,13 @@
 
 namespace orvex {
 
+// What the operator completes of a cheque the reader read (LetUserFillDetails).
+namespace UserFillsDetails {
+inline constexpr uint8_t kNothing = 0;      // an unreadable cheque is discarded
+inline constexpr uint8_t kMissingData = 1;  // the data dialog, for an unread or failing cheque
+inline constexpr uint8_t kFullCheque = 2;   // the full dialog with the preview and the cheque date
+}  // namespace UserFillsDetails
+
 struct ProfileSettings {
   // Tray icon: background colour, font size of the profile number (1 = no number), text colour.
   uint8_t Red = 0;
@@ -38,7 +45,7 @@ struct ProfileSettings {
   bool DoEventsOnDelay = false;
   bool ClipboardWin98DOS = false;
   // Cheque handling.
-  uint8_t LetUserFillDetails = 0;
+  uint8_t LetUserFillDetails = 0;  // one of the UserFillsDetails values (any other: no dialog either)
   bool IgnoreVerify = false;
   uint8_t TabChar = 0;
   uint8_t DontPassPartialRead = 0;

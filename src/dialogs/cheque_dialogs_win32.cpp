@@ -120,7 +120,7 @@ class ChequeDialog : public DialogWindow {
     return code;
   }
 
-  void Finish(ChequeEntry entry) {
+  void Finish(ChequeCompletion entry) {
     result_ = std::move(entry);
     EndModal(IDOK);
   }
@@ -128,14 +128,14 @@ class ChequeDialog : public DialogWindow {
   ChequeDialogRequest request_;
   wchar_t tabChar_;
   bool enterMovesOn_;
-  std::optional<ChequeEntry> result_;
+  std::optional<ChequeCompletion> result_;
 };
 
 class ChequeDataDialog final : public ChequeDialog {
  public:
   ChequeDataDialog(const ChequeDialogRequest& request, uint8_t tabChar) : ChequeDialog(request, tabChar, false) {}
 
-  std::optional<ChequeEntry> Show() {
+  std::optional<ChequeCompletion> Show() {
     RunModal({kChequeDataCaption, {230, 152}, false});
     return result_;
   }
@@ -176,7 +176,7 @@ class ChequeFullDialog final : public ChequeDialog {
         dateBox_(DateBoxText(clock.Now())),
         messages_(messages) {}
 
-  std::optional<ChequeEntry> Show() {
+  std::optional<ChequeCompletion> Show() {
     RunModal({kChequeFullCaption, {440, 282}, true});
     return result_;
   }
@@ -236,7 +236,7 @@ class ChequeFullDialog final : public ChequeDialog {
   }
 
   void Confirm() {
-    std::optional<ChequeEntry> entry;
+    std::optional<ChequeCompletion> entry;
     try {
       entry = ConfirmChequeFull(TypedFields(), ControlText(kIdAmount), dateBox_.Text(), VerifyTicked());
     } catch (const std::exception& exception) {
@@ -404,12 +404,12 @@ class ChequeFullDialog final : public ChequeDialog {
 
 }  // namespace
 
-std::optional<ChequeEntry> ShowChequeData(const ChequeDialogRequest& request, uint8_t tabChar) {
+std::optional<ChequeCompletion> ShowChequeData(const ChequeDialogRequest& request, uint8_t tabChar) {
   return ChequeDataDialog(request, tabChar).Show();
 }
 
-std::optional<ChequeEntry> ShowChequeFull(const ChequeDialogRequest& request, std::string_view picturePath,
-                                          uint8_t tabChar, const Clock& clock, MessageBoxes& messages) {
+std::optional<ChequeCompletion> ShowChequeFull(const ChequeDialogRequest& request, std::string_view picturePath,
+                                               uint8_t tabChar, const Clock& clock, MessageBoxes& messages) {
   return ChequeFullDialog(request, picturePath, tabChar, clock, messages).Show();
 }
 

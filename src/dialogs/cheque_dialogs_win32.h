@@ -17,12 +17,12 @@
 namespace orvex {
 
 // `tabChar` is the profile's TabChar: typing it in a number field moves on to the next control.
-std::optional<ChequeEntry> ShowChequeData(const ChequeDialogRequest& request, uint8_t tabChar);
+std::optional<ChequeCompletion> ShowChequeData(const ChequeDialogRequest& request, uint8_t tabChar);
 
 // The picture is decoded from `picturePath`; one that cannot be read leaves the picture empty (a
 // trace line says why) and the operator completes the cheque without it. The date box opens on
 // the clock's day; an invalid date on OK is reported through `messages` and keeps the dialog open.
-std::optional<ChequeEntry> ShowChequeFull(const ChequeDialogRequest& request, std::string_view picturePath,
-                                          uint8_t tabChar, const Clock& clock, MessageBoxes& messages);
+std::optional<ChequeCompletion> ShowChequeFull(const ChequeDialogRequest& request, std::string_view picturePath,
+                                               uint8_t tabChar, const Clock& clock, MessageBoxes& messages);
 
 }  // namespace orvex

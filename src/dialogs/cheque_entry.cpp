@@ -95,17 +95,17 @@ std::optional<std::string> ChequeDateFromBox(std::string_view text) {
   return std::string(text.substr(0, 6)) + "20" + std::string(text.substr(6));
 }
 
-ChequeEntry ConfirmChequeData(const ChequeFields& fields, bool ignoreVerifyFail) {
-  return ChequeEntry{RebuildMicr(fields), "", "", ignoreVerifyFail};
+ChequeCompletion ConfirmChequeData(const ChequeFields& fields, bool ignoreVerifyFail) {
+  return ChequeCompletion{RebuildMicr(fields), "", "", ignoreVerifyFail};
 }
 
-std::optional<ChequeEntry> ConfirmChequeFull(const ChequeFields& fields, std::string_view amount,
-                                             std::string_view dateBoxText, bool ignoreVerifyFail) {
+std::optional<ChequeCompletion> ConfirmChequeFull(const ChequeFields& fields, std::string_view amount,
+                                                  std::string_view dateBoxText, bool ignoreVerifyFail) {
   std::optional<std::string> chequeDate = ChequeDateFromBox(dateBoxText);
   if (!chequeDate) {
     return std::nullopt;
   }
-  return ChequeEntry{RebuildMicr(fields), std::string(amount), std::move(*chequeDate), ignoreVerifyFail};
+  return ChequeCompletion{RebuildMicr(fields), std::string(amount), std::move(*chequeDate), ignoreVerifyFail};
 }
 
 }  // namespace orvex

@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "base/clock.h"
+#include "interpret/cheque_dialogs.h"
 #include "interpret/cheque_line.h"
 
 namespace orvex {
@@ -55,16 +56,6 @@ std::string DateBoxText(const LocalDateTime& day);
 // the system's locale, as the box's mask writes it.
 std::optional<std::string> ChequeDateFromBox(std::string_view text);
 
-// What a confirmed cheque dialog hands back; a cancelled one hands back nothing.
-struct ChequeEntry {
-  std::string micr;               // rebuilt from the four fields
-  std::string amount;             // as typed; empty from the missing-data dialog
-  std::string chequeDate;         // "dd/mm/yyyy"; empty from the missing-data dialog
-  bool ignoreVerifyFail = false;  // the box that ignores a failed verification was ticked
-
-  bool operator==(const ChequeEntry&) const = default;
-};
-
 // What the caller opens a cheque dialog with.
 struct ChequeDialogRequest {
   ChequeFields fields;        // as captured, unread digits "?"
@@ -72,9 +63,9 @@ struct ChequeDialogRequest {
 };
 
 // OK of the missing-data dialog.
-ChequeEntry ConfirmChequeData(const ChequeFields& fields, bool ignoreVerifyFail);
+ChequeCompletion ConfirmChequeData(const ChequeFields& fields, bool ignoreVerifyFail);
 // OK of the full dialog; nothing when the date box's text is not a valid date.
-std::optional<ChequeEntry> ConfirmChequeFull(const ChequeFields& fields, std::string_view amount,
-                                             std::string_view dateBoxText, bool ignoreVerifyFail);
+std::optional<ChequeCompletion> ConfirmChequeFull(const ChequeFields& fields, std::string_view amount,
+                                                  std::string_view dateBoxText, bool ignoreVerifyFail);
 
 }  // namespace orvex

@@ -12,10 +12,11 @@
 
 namespace orvex {
 
-// The low-resolution front image the read prepares for the full cheque entry dialog.
-inline constexpr std::string_view kPreviewImagePath = "netpbm\\tmp-preview.jpg";
+// The low-resolution front image the read prepares for the full cheque entry dialog, relative to
+// the program folder.
+inline constexpr std::string_view kPreviewImage = "netpbm\\tmp-preview.jpg";
 
-// What a confirmed cheque dialog hands back.
+// What a confirmed cheque dialog hands back; a cancelled one hands back nothing.
 struct ChequeCompletion {
   std::string micr;               // the line rebuilt from the four fields
   std::string amount;             // as typed; always empty from the missing-data dialog

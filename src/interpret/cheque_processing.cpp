@@ -141,14 +141,15 @@ std::string DocumentProcessing::ProcessCheque(const std::string& micrText, const
   const bool verifyFailed = verifyCode != kChequeValid;
   const bool partial = HasUnread(captured.chequeNum, captured.bankNum, captured.branchNum, captured.accountNum);
 
-  if (settings.LetUserFillDetails == 2 && (partial || chequeDate.empty() || (verifyFailed && !ignoreVerifyFail))) {
+  if (settings.LetUserFillDetails == UserFillsDetails::kFullCheque &&
+      (partial || chequeDate.empty() || (verifyFailed && !ignoreVerifyFail))) {
     return CompleteByOperator(OperatorDialog::kFull, captured, verifyCode);
   }
-  if (settings.LetUserFillDetails == 1 && !ignoreVerifyFail &&
+  if (settings.LetUserFillDetails == UserFillsDetails::kMissingData && !ignoreVerifyFail &&
       ((settings.DontPassPartialRead == 1 && (partial || verifyFailed)) || micrText.empty())) {
     return CompleteByOperator(OperatorDialog::kMissingData, captured, verifyCode);
   }
-  if (micrText.empty() && settings.LetUserFillDetails == 0) {
+  if (micrText.empty() && settings.LetUserFillDetails == UserFillsDetails::kNothing) {
     return "";  // an unreadable cheque is discarded
   }
   std::string imageNames;
@@ -169,7 +170,7 @@ std::string DocumentProcessing::CompleteByOperator(OperatorDialog dialog, const 
                                                    int32_t verifyCode) {
   const std::string caption = verifyCode != kChequeValid ? VerifyFailCaption(verifyCode) : "";
   const std::optional<ChequeCompletion> completion = dialog == OperatorDialog::kFull
-                                                         ? dialogs_.ShowChequeFull(captured, caption, kPreviewImagePath)
+                                                         ? dialogs_.ShowChequeFull(captured, caption, kPreviewImage)
                                                          : dialogs_.ShowChequeData(captured, caption);
   if (!completion) {
     return "";
@@ -217,7 +218,7 @@ std::string DocumentProcessing::ProcessWithActiveProfile(const ChequeFields& cap
   const std::string loggedChequeDate = FormattedChequeDate(chequeDate);
   const ChequeValues values{
       CutFields(settings, captured), amount,
-      settings.LetUserFillDetails == 2 ? std::optional(chequeDate) : std::nullopt};
+      settings.LetUserFillDetails == UserFillsDetails::kFullCheque ? std::optional(chequeDate) : std::nullopt};
   UserFileNameFiller userNames(prompt_);
 
   std::string frontName =

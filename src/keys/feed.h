@@ -13,7 +13,7 @@
 
 namespace orvex {
 
-// The typing engines and window activation (Win32: keys/win32_key_delivery.h). Failures throw Error.
+// The typing engines and window activation (Win32: Win32KeyDelivery in keys/engines_win32.h). Failures throw Error.
 class KeyDelivery {
  public:
   virtual ~KeyDelivery() = default;

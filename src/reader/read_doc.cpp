@@ -48,7 +48,7 @@ void AddImageOptions(std::vector<ReaderOption>& options, int32_t index, const st
 
 void AddChequeOptions(std::vector<ReaderOption>& options, const ProfileSettings& profile, std::string_view machineType,
                       const LocalDateTime& now) {
-  if (profile.LetUserFillDetails == 2) {
+  if (profile.LetUserFillDetails == UserFillsDetails::kFullCheque) {
     options.push_back({"ImageOptions", "Number", 0, "3"});
     AddImageOptions(options, 3, "GRAY8", "100X100", "FRONT");
   } else {
@@ -224,7 +224,7 @@ std::string DocumentRead::ProcessDocument(const std::string& docType, const std:
 
 std::string DocumentRead::ProcessChequeFeederDocument(const std::string& replyText) {
   const ProfileSettings& profile = context_.profile;
-  if (profile.LetUserFillDetails == 2) {
+  if (profile.LetUserFillDetails == UserFillsDetails::kFullCheque) {
     RunSkippingError([&] { FetchImage(replyText, Image::kPreview, std::string(kPreviewImage), kPreviewAttempts); });
   }
   const std::string micrText = CleanedReplyValue(ReplyValue(replyText, "DocInfo", "MICRRaw"));

@@ -15,6 +15,7 @@
 #include "base/file_store.h"
 #include "config/global_settings.h"
 #include "config/profile_settings.h"
+#include "interpret/cheque_dialogs.h"
 #include "interpret/document_processors.h"
 #include "interpret/document_trail.h"
 #include "interpret/file_names.h"
@@ -38,8 +39,8 @@ struct ReaderOption {
 std::vector<ReaderOption> ReadOptions(std::string_view docType, int32_t docFeedTimeout, const ProfileSettings& profile,
                                       std::string_view machineType, const LocalDateTime& now);
 
-// The temporary images beside the joining script, relative to the program folder.
-inline constexpr std::string_view kPreviewImage = "netpbm\\tmp-preview.jpg";
+// The temporary images beside the joining script, relative to the program folder (and the
+// preview, kPreviewImage).
 inline constexpr std::string_view kTemporaryFront = "netpbm\\tmp-front.jpg";
 inline constexpr std::string_view kTemporaryBack = "netpbm\\tmp-back.jpg";
 

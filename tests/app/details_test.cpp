@@ -38,7 +38,7 @@ TEST(TryButton, NamesTheKindAndOnYesProcessesTheLineAsARead) {
       {"T123456789T 1234567U 0123", "", {}},  // a US cheque: no name, and "Yes" does nothing
   };
   for (const auto& c : cases) {
-    testing::FakeMessageBoxes boxes;
+    test_support::FakeMessageBoxes boxes;
     boxes.AnswerNext(MessageAnswer::Yes);
     RecordingProcessors processors;
     TryManualData([&] { return c.text; }, 0, boxes, processors);
@@ -53,7 +53,7 @@ TEST(TryButton, NamesTheKindAndOnYesProcessesTheLineAsARead) {
 }
 
 TEST(TryButton, NoLeavesEverythingUnchanged) {
-  testing::FakeMessageBoxes boxes;
+  test_support::FakeMessageBoxes boxes;
   boxes.AnswerNext(MessageAnswer::No);
   RecordingProcessors processors;
   TryManualData([] { return std::string(kDetailsTexts.manualData); }, 0, boxes, processors);
@@ -62,7 +62,7 @@ TEST(TryButton, NoLeavesEverythingUnchanged) {
 }
 
 TEST(TryButton, ProcessesTheLineAsItStandsWhenTheOperatorAnswers) {
-  testing::FakeMessageBoxes boxes;
+  test_support::FakeMessageBoxes boxes;
   boxes.AnswerNext(MessageAnswer::Yes);
   RecordingProcessors processors;
   std::vector<std::string> entries = {"A0001234 C12A34567E 000123456C", "A0009999 C12A34567E 000123456C"};

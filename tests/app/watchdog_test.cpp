@@ -96,7 +96,7 @@ TEST(Watchdog, StartsTheProgramAgainUntilARunEndsThroughDoEndOrItKeepsEnding) {
   };
   for (const auto& c : cases) {
     ScriptedHost host(c.runs, c.semaphoreLeftBefore);
-    testing::FakeClock clock;
+    test_support::FakeClock clock;
     EXPECT_EQ(RunWatchdog("C:\\Orvex\\OrvexExcella.exe", host, clock), c.end) << c.name;
     ASSERT_GE(host.events.size(), 2u) << c.name;
     EXPECT_EQ(host.events.front(), "delete semaphore") << c.name;
@@ -120,7 +120,7 @@ TEST(Watchdog, LooksOnceASecondAndWaitsLongerAfterEachQuickExit) {
   };
   for (const auto& c : cases) {
     ScriptedHost host(c.runs);
-    testing::FakeClock clock;
+    test_support::FakeClock clock;
     RunWatchdog("OrvexExcella.exe", host, clock);
     EXPECT_EQ(clock.sleeps, c.sleeps) << c.name;
   }
@@ -149,7 +149,7 @@ TEST(RestartBackOff, CountsTheExitsOfTheLastMinuteAndStopsAtTheFifth) {
        {seconds(0), seconds(0), seconds(0), seconds(0), seconds(0), seconds(0)}},
   };
   for (const auto& c : cases) {
-    testing::FakeClock clock;
+    test_support::FakeClock clock;
     RestartBackOff backOff(clock);
     std::vector<std::optional<milliseconds>> waits;
     for (const milliseconds exit : c.exits) {
@@ -177,12 +177,12 @@ TEST(ShutdownSemaphore, IsAnEmptyFileLeftOnceAndAFailureIsShownWhenARestartWould
        false, nullptr, 0},
   };
   for (const auto& c : cases) {
-    testing::TempFolder folder;
+    test_support::TempFolder folder;
     const std::string path = folder.File(c.semaphore);
     if (c.before) {
       std::ofstream(path) << c.before;
     }
-    testing::FakeMessageBoxes boxes;
+    test_support::FakeMessageBoxes boxes;
     LeaveShutdownSemaphore(path, c.restartFollows, boxes);
     if (c.after) {
       std::ifstream file(path);

@@ -9,8 +9,8 @@
 namespace orvex {
 namespace {
 
-using testing::FolderUnits;
-using testing::NameOfUnits;
+using test_support::FolderUnits;
+using test_support::NameOfUnits;
 
 TEST(PlainFileName, MendsTheComponentsWindowsWouldTakeForSomethingElse) {
   const struct {

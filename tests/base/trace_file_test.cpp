@@ -22,7 +22,7 @@ std::string Contents(const std::string& path) {
 }
 
 TEST(TraceFile, TheLineThatWouldPassTheBoundStartsANewFileAndKeepsOneOlder) {
-  testing::TempFolder folder;
+  test_support::TempFolder folder;
   const std::string path = folder.File("trace.txt");
   Channel channel;
   const TraceSink sink = TraceFileSink(path, channel.Sink(), 40);
@@ -48,7 +48,7 @@ TEST(TraceFile, TheLineThatWouldPassTheBoundStartsANewFileAndKeepsOneOlder) {
 }
 
 TEST(TraceFile, AFileThatCannotBeWrittenLosesNoChannelLineAndIsToldOnce) {
-  testing::TempFolder folder;
+  test_support::TempFolder folder;
   Channel channel;
   const TraceSink sink = TraceFileSink(folder.File("no such folder/trace.txt"), channel.Sink());
   sink("first\r\n");

@@ -18,7 +18,7 @@ TEST(Trace, LineIsStampBlankMessageCrLf) {
 }
 
 TEST(Trace, NulCharactersBecomeXInTheLineAndInTheCallersText) {
-  testing::TraceCapture capture;
+  test_support::TraceCapture capture;
   std::string message("A\0B\0", 4);
   WriteDebugLog(message);
   EXPECT_EQ(message, "AxBx");
@@ -27,14 +27,14 @@ TEST(Trace, NulCharactersBecomeXInTheLineAndInTheCallersText) {
 }
 
 TEST(Trace, EmptyMessageStillWritesTheStamp) {
-  testing::TraceCapture capture;
+  test_support::TraceCapture capture;
   WriteDebugLog("");
   ASSERT_EQ(capture.Lines().size(), 1u);
   EXPECT_EQ(capture.Lines()[0], TraceTimeStamp() + " \r\n");
 }
 
 TEST(Trace, HandleErrorPrefixesTheText) {
-  testing::TraceCapture capture;
+  test_support::TraceCapture capture;
   HandleError("reader gone");
   EXPECT_TRUE(capture.Contains("Error: reader gone"));
 }

@@ -32,11 +32,11 @@ std::string LargeConfiguration() {
 }
 
 void LoadProfileFromLargeConfiguration(benchmark::State& state) {
-  testing::TempFolder folder;
+  test_support::TempFolder folder;
   cInifile ini;
-  ini.SetPath(testing::WriteIniFile(folder, "OrvexExcella.ini", LargeConfiguration()));
+  ini.SetPath(test_support::WriteIniFile(folder, "OrvexExcella.ini", LargeConfiguration()));
   ini.SetSection("Config");
-  testing::FakeShell shell;
+  test_support::FakeShell shell;
   ConfigurationNotes notes;
   Profiles profiles{ini, shell, notes};
   profiles.SetProfileNames(ProfileSectionNames(ini));
@@ -51,9 +51,9 @@ BENCHMARK(LoadProfileFromLargeConfiguration)->Arg(1)->Arg(30)->Arg(60)->Unit(ben
 
 // One key of the same file: a load reads every key of the table this way, the file anew each time.
 void ReadOneKeyOfLargeConfiguration(benchmark::State& state) {
-  testing::TempFolder folder;
+  test_support::TempFolder folder;
   cInifile ini;
-  ini.SetPath(testing::WriteIniFile(folder, "OrvexExcella.ini", LargeConfiguration()));
+  ini.SetPath(test_support::WriteIniFile(folder, "OrvexExcella.ini", LargeConfiguration()));
   ini.SetSection("Profile 60");
   ini.SetKey("ChequeTemplate");
   ini.SetDefault("");

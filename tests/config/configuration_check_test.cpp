@@ -13,7 +13,7 @@
 namespace orvex {
 namespace {
 
-using testing::TempFolder;
+using test_support::TempFolder;
 using Notes = std::vector<std::string>;
 
 // Files are written as Windows-1255 unless `utf8` says otherwise.
@@ -21,7 +21,7 @@ enum class Saved { kWindows1255, kUtf8WithMark, kUtf8WithoutMark };
 
 std::string WriteSaved(const TempFolder& folder, const std::string& text, Saved saved) {
   if (saved == Saved::kWindows1255) {
-    return testing::WriteIniFile(folder, "OrvexExcella.ini", text);
+    return test_support::WriteIniFile(folder, "OrvexExcella.ini", text);
   }
   const std::string path = folder.File("OrvexExcella.ini");
   WriteFileBytes(path, (saved == Saved::kUtf8WithMark ? std::string(kUtf8Bom) : "") + text);
@@ -97,12 +97,13 @@ TEST(ConfigurationCheck, EachFileGivesItsNotes) {
 
 TEST(ConfigurationCheck, EveryNoteIsATraceLineAndTheStatusSaysWhetherThereAreAny) {
   TempFolder folder;
-  testing::TraceCapture trace;
-  const ConfigurationNotes clean = CheckConfiguration(testing::WriteIniFile(folder, "clean.ini", "[Main]\nRed=1\n"));
+  test_support::TraceCapture trace;
+  const ConfigurationNotes clean =
+      CheckConfiguration(test_support::WriteIniFile(folder, "clean.ini", "[Main]\nRed=1\n"));
   EXPECT_EQ(CheckExitStatus(clean), 0);
   EXPECT_EQ(CheckReport(clean), "no notes\r\n");
   const ConfigurationNotes faulty =
-      CheckConfiguration(testing::WriteIniFile(folder, "faulty.ini", "[Main]\nRed=x\nBlu=1\n"));
+      CheckConfiguration(test_support::WriteIniFile(folder, "faulty.ini", "[Main]\nRed=x\nBlu=1\n"));
   EXPECT_EQ(CheckExitStatus(faulty), 1);
   EXPECT_EQ(CheckReport(faulty),
             "[Main] Blu is not a key the program knows; perhaps Blue\r\n"
@@ -116,14 +117,14 @@ TEST(ConfigurationCheck, EveryNoteIsATraceLineAndTheStatusSaysWhetherThereAreAny
 TEST(ConfigurationNotes, ABankProfileLoadedForEveryChequeGivesItsNotesOnce) {
   TempFolder folder;
   cInifile ini;
-  ini.SetPath(testing::WriteIniFile(folder, "OrvexExcella.ini", "[Main]\nRed=1\n[Bank12]\nRed=x\nRedd=1\n"));
-  testing::FakeShell shell;
+  ini.SetPath(test_support::WriteIniFile(folder, "OrvexExcella.ini", "[Main]\nRed=1\n[Bank12]\nRed=x\nRedd=1\n"));
+  test_support::FakeShell shell;
   ConfigurationNotes notes;
   int newNotes = 0;
   notes.SetOnNote([&] { ++newNotes; });
   Profiles profiles(ini, shell, notes);
   profiles.SetProfileNames({"Main", "Bank12"});
-  testing::TraceCapture trace;
+  test_support::TraceCapture trace;
   profiles.LoadProfile(1);
   for (int cheque = 0; cheque < 3; ++cheque) {
     profiles.WithBankProfile("12", [] {});

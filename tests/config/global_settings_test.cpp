@@ -10,9 +10,9 @@
 namespace orvex {
 namespace {
 
-using testing::FakeShell;
-using testing::TempFolder;
-using testing::TraceCapture;
+using test_support::FakeShell;
+using test_support::TempFolder;
+using test_support::TraceCapture;
 
 const std::string kPrefix(kTrayTipPrefix);
 
@@ -20,8 +20,8 @@ class ReadConfigTest : public ::testing::Test {
  protected:
   // Writes the configuration file (none when iniText is empty) and runs ReadConfig on it.
   bool Run(std::string_view iniText, bool noSplash = false) {
-    const std::string path =
-        iniText.empty() ? folder.File("OrvexExcella.ini") : testing::WriteIniFile(folder, "OrvexExcella.ini", iniText);
+    const std::string path = iniText.empty() ? folder.File("OrvexExcella.ini")
+                                             : test_support::WriteIniFile(folder, "OrvexExcella.ini", iniText);
     return ReadConfig({path, ini, OpenReader(), shell, noSplash}, settings, profiles);
   }
 
@@ -93,7 +93,7 @@ TEST_F(ReadConfigTest, WholeNumberSettingsOutOfRangeOrNotNumbersTakeTheirDefault
     FakeShell caseShell;
     ConfigurationNotes caseNotes;
     Profiles caseProfiles{ini, caseShell, caseNotes};
-    const std::string path = testing::WriteIniFile(folder, "OrvexExcella.ini", "[Config]\n" + c.lines);
+    const std::string path = test_support::WriteIniFile(folder, "OrvexExcella.ini", "[Config]\n" + c.lines);
     ASSERT_TRUE(ReadConfig({path, ini, OpenReader(), caseShell}, caseSettings, caseProfiles));
     EXPECT_EQ(caseSettings.splashInterval, c.splashInterval) << c.lines;
     EXPECT_EQ(caseShell.splashInterval, c.splashInterval) << c.lines;
@@ -193,7 +193,7 @@ TEST_F(ReadConfigTest, TheDefaultProfileNameChoosesTheStartProfile) {
     ConfigurationNotes caseNotes;
     Profiles caseProfiles{ini, caseShell, caseNotes};
     GlobalSettings caseSettings;
-    const std::string path = testing::WriteIniFile(
+    const std::string path = test_support::WriteIniFile(
         folder, "OrvexExcella.ini", "[Config]\n" + c.defaultName + "[First]\nRed=1\n[Second]\nRed=2\n[Third]\nRed=3\n");
     ASSERT_TRUE(ReadConfig({path, ini, OpenReader(), caseShell}, caseSettings, caseProfiles));
     EXPECT_EQ(caseProfiles.CurrentProfile(), c.profile) << c.defaultName;

@@ -23,7 +23,7 @@ class IniFileTest : public ::testing::Test {
   }
   std::string FileBytes() const { return ReadFileBytes(path_).value_or("<missing>"); }
 
-  testing::TempFolder folder_;
+  test_support::TempFolder folder_;
   std::string path_ = folder_.File("test.ini");
   cInifile ini_;
 };

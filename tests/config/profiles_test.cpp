@@ -13,8 +13,8 @@
 namespace orvex {
 namespace {
 
-using testing::FakeShell;
-using testing::TempFolder;
+using test_support::FakeShell;
+using test_support::TempFolder;
 
 size_t CharacterCount(std::string_view utf8) {
   size_t count = 0;
@@ -58,7 +58,7 @@ TEST(TrayTipField, IsAlwaysSixtyFourCharactersWithANul) {
 class ProfilesTest : public ::testing::Test {
  protected:
   void Start(std::string_view iniText) {
-    ini.SetPath(testing::WriteIniFile(folder, "OrvexExcella.ini", iniText));
+    ini.SetPath(test_support::WriteIniFile(folder, "OrvexExcella.ini", iniText));
     ini.SetSection("Config");
     profiles.SetProfileNames(ProfileSectionNames(ini));
     for (const std::string& name : profiles.ProfileNames()) {
@@ -95,7 +95,7 @@ TEST_F(ProfilesTest, AValueThatDoesNotConvertKeepsThePreviousProfilesValue) {
   Start(
       "[A]\nRed=10\nTextRed=5\nKeyPressDelay=20\nWaitMode=1\nIgnoreVerify=1\nChequeNumFlip=TRUE\nIconFontSize=30\n"
       "[B]\nRed=300\nTextRed=x\nKeyPressDelay=\nWaitMode=yes\nIgnoreVerify=256\nChequeNumFlip=maybe\nIconFontSize=x\n");
-  testing::TraceCapture trace;
+  test_support::TraceCapture trace;
   profiles.LoadProfile(1);
   profiles.LoadProfile(2);
   const ProfileSettings& settings = profiles.Settings();

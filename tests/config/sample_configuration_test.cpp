@@ -21,7 +21,7 @@
 namespace orvex {
 namespace {
 
-using testing::TempFolder;
+using test_support::TempFolder;
 
 struct ActiveLine {
   std::string key;
@@ -267,7 +267,7 @@ TEST(SampleConfiguration, ItsProfileLoadsWithTheSampleValues) {
   cInifile ini;
   ini.SetPath(path);
   ini.SetSection("Config");
-  testing::FakeShell shell;
+  test_support::FakeShell shell;
   ConfigurationNotes notes;
   Profiles profiles{ini, shell, notes};
   profiles.SetProfileNames(ProfileSectionNames(ini));
@@ -313,7 +313,7 @@ TEST_F(CheckForIniTest, AFolderOfThatNameIsLeftAlone) {
 
 TEST_F(CheckForIniTest, AFileThatCannotBeWrittenIsTracedNotRaised) {
   const std::string inMissingFolder = folder.File("missing/OrvexExcella.ini");
-  testing::TraceCapture trace;
+  test_support::TraceCapture trace;
   EXPECT_NO_THROW(CheckForINI(inMissingFolder));
   EXPECT_TRUE(trace.Contains("CheckForINI: the sample configuration could not be written to " + inMissingFolder));
 }

@@ -54,7 +54,7 @@ class FormPositionTest : public ::testing::Test {
   void UseSection(const std::string& keys) { ASSERT_TRUE(WriteFileBytes(path_, "[frmChequeFull]\r\n" + keys)); }
   std::string FileBytes() const { return ReadFileBytes(path_).value_or(""); }
 
-  testing::TempFolder folder_;
+  test_support::TempFolder folder_;
   std::string path_ = folder_.File("geometry.ini");
   cInifile ini_;
   FakeForm form_;

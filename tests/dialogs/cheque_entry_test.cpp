@@ -79,9 +79,9 @@ TEST(ChequeDateFromBox, AcceptsRealDaysReadDayFirstInTheTwoThousands) {
 TEST(ConfirmCheque, OkHandsBackTheRebuiltLineAmountAndDateOrNothingForAnInvalidDate) {
   const ChequeFields fields{"0001234", "12", "34567", "000123456"};
   EXPECT_EQ(ConfirmChequeFull(fields, "12.50", "06/03/26", true),
-            (ChequeEntry{"A0001234 C12A34567E 000123456C", "12.50", "06/03/2026", true}));
+            (ChequeCompletion{"A0001234 C12A34567E 000123456C", "12.50", "06/03/2026", true}));
   EXPECT_EQ(ConfirmChequeFull(fields, "12.50", "06/0_/26", false), std::nullopt);
-  EXPECT_EQ(ConfirmChequeData(fields, false), (ChequeEntry{"A0001234 C12A34567E 000123456C", "", "", false}));
+  EXPECT_EQ(ConfirmChequeData(fields, false), (ChequeCompletion{"A0001234 C12A34567E 000123456C", "", "", false}));
 }
 
 TEST(ChequeFieldRows, TheFullDialogLimitsTheBankToTwoAndTheBranchToFiveCharacters) {

@@ -26,7 +26,7 @@ TEST(CaptureChequeFields, PatternTakesTheFourFieldsFromTheLineWithoutSpaces) {
       {"A0001234 C12A34567E 000123456A 99", {"0001234", "12", "34567", "000123456"}},
   };
   for (const auto& c : cases) {
-    testing::TraceCapture trace;
+    test_support::TraceCapture trace;
     EXPECT_EQ(CaptureChequeFields(c.line), c.expected) << c.line;
     EXPECT_TRUE(trace.Lines().empty()) << c.line;
   }
@@ -47,7 +47,7 @@ TEST(CaptureChequeFields, UnmatchedLineIsTracedAndCutByItsMarkers) {
       {"A12    C1A3E 4C", {"12", "1", "3", "4"}},
   };
   for (const auto& c : cases) {
-    testing::TraceCapture trace;
+    test_support::TraceCapture trace;
     EXPECT_EQ(CaptureChequeFields(c.line), c.expected) << c.line;
     EXPECT_EQ(trace.Messages(), std::vector<std::string>{std::string("Regexp failed for ") + c.line});
   }
@@ -64,7 +64,7 @@ TEST(CaptureChequeFields, MissingMarkerRaisesAnErrorAfterTheTraceLine) {
            "Z",
            "hello world",
        }) {
-    testing::TraceCapture trace;
+    test_support::TraceCapture trace;
     try {
       CaptureChequeFields(line);
       ADD_FAILURE() << line;
@@ -76,7 +76,7 @@ TEST(CaptureChequeFields, MissingMarkerRaisesAnErrorAfterTheTraceLine) {
 }
 
 TEST(CaptureChequeFields, EmptyLineGivesEmptyFieldsWithoutTrace) {
-  testing::TraceCapture trace;
+  test_support::TraceCapture trace;
   EXPECT_EQ(CaptureChequeFields(""), ChequeFields{});
   EXPECT_TRUE(trace.Lines().empty());
 }

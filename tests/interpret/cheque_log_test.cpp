@@ -13,7 +13,7 @@ namespace orvex {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::ProcessingHarness;
+using test_support::ProcessingHarness;
 
 TEST(CsvValue, QuotesOnlyValuesThatWouldBreakTheLine) {
   const struct {
@@ -57,7 +57,7 @@ class HeldLogTest : public ::testing::Test {
 
 TEST_F(HeldLogTest, ItsLinesWaitAndGoInOnceInOrderBeforeTheNextLine) {
   Lock(log);
-  testing::TraceCapture trace;
+  test_support::TraceCapture trace;
   const std::string held = h.ProcessNumberedCheques(1, 3);
   EXPECT_EQ(h.delivery.typed.size(), 3u) << "the cheques go on";
   EXPECT_EQ(ReadFileBytes(pending), held);
@@ -97,7 +97,7 @@ TEST_F(HeldLogTest, WhenThePendingFileCannotBeWrittenEitherTheLineIsKeptAndTheOp
 }
 
 TEST_F(HeldLogTest, EveryLineReachesTheLogWholeAndOnceWhateverTheDiskDoes) {
-  using testing::DiskFault;
+  using test_support::DiskFault;
   const struct {
     const char* fault;
     std::function<void()> beforeFirst, beforeSecond;
@@ -161,7 +161,7 @@ TEST_F(HeldLogTest, ANewLogIsAllOrNothingAndNeverReplacesAnEarlierArchive) {
   EXPECT_FALSE(fs::exists(ToFsPath(log)));
 
   const std::string held = h.ProcessNumberedCheques(2, 2);
-  h.files.Fail(log, testing::DiskFault::kUndeletable);  // open in another program
+  h.files.Fail(log, test_support::DiskFault::kUndeletable);  // open in another program
   h.processing.StartNewCsvLog();
   EXPECT_EQ(ReadFileBytes(log), held);
   EXPECT_FALSE(fs::exists(ToFsPath(h.folder.File("old\\20260305 (3).csv"))));

@@ -9,7 +9,7 @@ namespace orvex {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::ProcessingHarness;
+using test_support::ProcessingHarness;
 
 constexpr const char* kSampleLine = "A0001234 C12A34567E 000123456A";
 constexpr const char* kUnreadDigitLine = "A00012?4 C12A34567E 000123456A";
@@ -17,7 +17,7 @@ constexpr const char* kUnknownBankLine = "A0001234 C99A34567E 000123456A";
 
 // A profile "Main" with the given keys and the sample cutting keys (the first of two equal keys wins).
 std::string Profile(std::string_view keys) {
-  return "[Main]\n" + std::string(keys) + std::string(testing::kSampleCuttingKeys);
+  return "[Main]\n" + std::string(keys) + std::string(test_support::kSampleCuttingKeys);
 }
 
 std::optional<std::string> FileBytes(const ProcessingHarness& h, const std::string& name) {
@@ -137,7 +137,7 @@ TEST(ParseAndFeedCheque, ABankProfileCutsAndTypesItsBanksChequesAndIsLeftAfterwa
 
 TEST(ParseAndFeedCheque, AFailureEndsTheChequeWithItsTraceLineAndLeavesTheBankProfile) {
   ProcessingHarness h(Profile("ChequeTemplate=main\n") + "[Bank12]\nChequeNumStart=0\nChequeTemplate=b12\n");
-  testing::TraceCapture trace;
+  test_support::TraceCapture trace;
   EXPECT_EQ(h.processing.ParseAndFeedCheque(kSampleLine, "", "", false), "");
   EXPECT_TRUE(h.delivery.typed.empty());
   EXPECT_TRUE(trace.Contains("ParseAndFeedCheque Error #5 - Invalid procedure call or argument"));
@@ -151,7 +151,7 @@ TEST(ParseAndFeedCheque, AnXmlFileThatCannotBeWrittenIsKeptAndTheRestOfTheCheque
   ProcessingHarness h(Profile(
       "CreateXML=1\nImageBeforeSendKeys=1\nChequeTemplate=typed\nImageFileNameTemplate=<folder>x\\{ChequeNum}.jpg\n"
       "BackImageFileNameTemplate=<folder>x\\{ChequeNum}b.jpg\n"));
-  h.files.Fail(h.folder.File("x\\1234.xml"), testing::DiskFault::kReadOnly);
+  h.files.Fail(h.folder.File("x\\1234.xml"), test_support::DiskFault::kReadOnly);
   EXPECT_EQ(h.processing.ParseAndFeedCheque(kSampleLine, "", "", false),
             h.WithFolder("<folder>x\\1234.jpg*<folder>x\\1234b.jpg"))
       << "the images are still saved";

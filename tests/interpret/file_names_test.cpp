@@ -141,7 +141,7 @@ TEST(CreateFolderForFile, CreatesTheFolderPartOfAFileNameOnly) {
   EXPECT_FALSE(fs::exists(cwdName));
 }
 
-using testing::ScriptedPrompt;
+using test_support::ScriptedPrompt;
 
 TEST(UserFileNameFiller, AsksOncePerDocumentAndCleansTheAnswer) {
   ScriptedPrompt prompt({"a:b", "never asked"});
@@ -174,7 +174,7 @@ TEST(UserFileNameFiller, AsksAgainWhileTheAnswerMakesANameLongerThanWindowsTakes
   const std::string backAgain = "השם ארוך מדי. בחר שם קובץ לתמונה אחורית";
   const std::string tooLong(300, 'x');
   // The longest answer with which "{User}.jpg" still fits, in the current folder.
-  const std::string longest(std::min(kMaxPathUnits - testing::FolderUnits(), kMaxNameComponentUnits) - 4, 'y');
+  const std::string longest(std::min(kMaxPathUnits - test_support::FolderUnits(), kMaxNameComponentUnits) - 4, 'y');
   const std::string longTemplate = std::string(300, 't') + "{User}.jpg";
   const struct {
     const char* name;

@@ -28,14 +28,14 @@ TEST(ParseAndFeedGenUSCheque, NamesAndKeysCarryTheMicrTextAsAWhole) {
        "A?1.jpg*", "A?1"},
   };
   for (const auto& c : cases) {
-    testing::ProcessingHarness h("[Main]\nDontPassPartialRead=1\n" + std::string(c.keys));
+    test_support::ProcessingHarness h("[Main]\nDontPassPartialRead=1\n" + std::string(c.keys));
     EXPECT_EQ(h.processing.ParseAndFeedGenUSCheque(c.micr, c.isUSCheque), c.result) << c.name;
     EXPECT_EQ(h.delivery.typed, std::vector<std::string>{c.typed}) << c.name;
   }
 }
 
 TEST(ParseAndFeedGenUSCheque, ACancelledPromptMarksBothImagesNotToBeSaved) {
-  testing::ProcessingHarness h(
+  test_support::ProcessingHarness h(
       "[Main]\nGenUSFileNameTemplate={User}.jpg\nGenUSBackFileNameTemplate={User}_b.jpg\nGenUSTemplate=x\n");
   EXPECT_EQ(h.processing.ParseAndFeedGenUSCheque(kUSLine, true), "<<DONTSAVE>>.jpg*<<DONTSAVE>>_b.jpg");
   EXPECT_EQ(h.prompt.asked, std::vector<std::string>{"בחר שם קובץ לתמונה"});

@@ -54,7 +54,7 @@ TEST(MagStripeText, ATrackWithoutSentinelsOrACutOutsideThePartFails) {
 }
 
 TEST(ParseAndFeedMagStripe, TypesTheTrackAndPassesAFailureOn) {
-  testing::ProcessingHarness h("[Main]\nMagStripe2Template={MagPart1}{ENTER}\nMagStripe2Part1Length=4\n");
+  test_support::ProcessingHarness h("[Main]\nMagStripe2Template={MagPart1}{ENTER}\nMagStripe2Part1Length=4\n");
   h.processing.ParseAndFeedMagStripe(";4580123456789012=2712?");
   EXPECT_EQ(h.delivery.typed, std::vector<std::string>{"4580{ENTER}"});
   EXPECT_THROW(h.processing.ParseAndFeedMagStripe("x"), Error);

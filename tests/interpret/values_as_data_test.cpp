@@ -9,7 +9,7 @@
 namespace orvex {
 namespace {
 
-using testing::ProcessingHarness;
+using test_support::ProcessingHarness;
 
 constexpr const char* kSpecial = "a+b^c%d{e}~f";
 

@@ -12,10 +12,10 @@ namespace {
 
 class DeviceConnectionTest : public ::testing::Test {
  protected:
-  testing::FakeReaderLibrary library;
-  testing::FakeShell shell;
-  testing::FakeMessageBoxes messageBoxes;
-  testing::TraceCapture trace;
+  test_support::FakeReaderLibrary library;
+  test_support::FakeShell shell;
+  test_support::FakeMessageBoxes messageBoxes;
+  test_support::TraceCapture trace;
   DeviceConnection connection{library, shell, messageBoxes};
 };
 

@@ -26,7 +26,7 @@ std::string Utf8(const fs::path& path) {
 
 // The profile "Main": the given keys and the sample cutting keys.
 std::string ProfileText(const std::string& keys) {
-  return "[Main]\n" + keys + std::string(testing::kSampleCuttingKeys);
+  return "[Main]\n" + keys + std::string(test_support::kSampleCuttingKeys);
 }
 
 // A document read from a scripted reader and handed to the real processors.
@@ -39,7 +39,7 @@ class ReadAndProcess {
 
   // Another profile "Main", once the data folder is current (for names measured from it).
   void UseProfile(const std::string& keys) {
-    h.ini.SetPath(testing::WriteIniFile(h.folder, "OrvexExcella.ini", ProfileText(keys)));
+    h.ini.SetPath(test_support::WriteIniFile(h.folder, "OrvexExcella.ini", ProfileText(keys)));
     h.profiles.LoadProfile(1);
   }
 
@@ -65,10 +65,10 @@ class ReadAndProcess {
     return files;
   }
 
-  testing::ProcessingHarness h;
-  testing::FakeReaderLibrary library;
+  test_support::ProcessingHarness h;
+  test_support::FakeReaderLibrary library;
   GlobalSettings settings;
-  testing::RecordingJoin join;
+  test_support::RecordingJoin join;
   DocumentRead read{
       {library, settings, h.profiles.Settings(), h.processing, h.prompt, join, h.clock, h.files, h.trail}};
 };
@@ -130,7 +130,7 @@ std::string WithLongNames(std::string text) {
   const std::pair<std::string, size_t> marks[] = {{"<too long>", kMaxPathUnits + 1}, {"<256>", kMaxPathUnits - 3}};
   for (const auto& [mark, units] : marks) {
     for (size_t at = text.find(mark); at != std::string::npos; at = text.find(mark)) {
-      text.replace(at, mark.size(), testing::NameOfUnits(units - testing::FolderUnits()));
+      text.replace(at, mark.size(), test_support::NameOfUnits(units - test_support::FolderUnits()));
     }
   }
   return text;

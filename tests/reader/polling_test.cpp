@@ -15,9 +15,9 @@
 namespace orvex {
 namespace {
 
-using testing::FakeClock;
-using testing::FakeMessageBoxes;
-using testing::FakeReaderLibrary;
+using test_support::FakeClock;
+using test_support::FakeMessageBoxes;
+using test_support::FakeReaderLibrary;
 
 // Records the reads polling starts; a read may run a step inside it (a modal dialog's loop).
 class RecordingReader : public DocumentReader {
@@ -52,7 +52,7 @@ class PollingTest : public ::testing::Test {
     return s;
   }();
   cInifile ini;
-  testing::FakeShell shell;
+  test_support::FakeShell shell;
   ConfigurationNotes notes;
   Profiles profiles{ini, shell, notes};
   RecordingReader reader;
@@ -121,7 +121,7 @@ TEST_F(PollingTest, DebugModeOffersTheDebugEntryFirstAndThenPolls) {
 }
 
 TEST_F(PollingTest, ATickDuringARunningReadStartsNothingAndAFailingReadIsTraced) {
-  testing::TraceCapture trace;
+  test_support::TraceCapture trace;
   library.queryReplies["DeviceStatus"] = "DeviceStatus/ManualFeeder=DOCPRESENT\n";
   ReaderPolling polling = MakePolling();
   reader.during = [&] {
@@ -138,8 +138,8 @@ TEST_F(PollingTest, ATickDuringARunningReadStartsNothingAndAFailingReadIsTraced)
 }
 
 TEST_F(PollingTest, InkIsCheckedOnTheFirstRefreshAndThenAfterMoreThan23HourBoundaries) {
-  testing::TempFolder folder;
-  ini.SetPath(testing::WriteIniFile(folder, "OrvexExcella.ini", "[Endorsing]\nEndorseBack=PAID {DD}/{MM}\n"));
+  test_support::TempFolder folder;
+  ini.SetPath(test_support::WriteIniFile(folder, "OrvexExcella.ini", "[Endorsing]\nEndorseBack=PAID {DD}/{MM}\n"));
   profiles.SetProfileNames(ProfileSectionNames(ini));
   profiles.LoadProfile(1);
   ReaderPolling polling = MakePolling();
@@ -168,8 +168,8 @@ TEST_F(PollingTest, InkIsCheckedOnTheFirstRefreshAndThenAfterMoreThan23HourBound
 }
 
 TEST_F(PollingTest, AnInkValueIsLowWithoutItsTrailingBlanks) {
-  testing::TempFolder folder;
-  ini.SetPath(testing::WriteIniFile(folder, "OrvexExcella.ini", "[Endorsing]\nEndorseBack=PAID\n"));
+  test_support::TempFolder folder;
+  ini.SetPath(test_support::WriteIniFile(folder, "OrvexExcella.ini", "[Endorsing]\nEndorseBack=PAID\n"));
   profiles.SetProfileNames(ProfileSectionNames(ini));
   profiles.LoadProfile(1);
   const struct {

@@ -20,11 +20,11 @@ namespace orvex {
 namespace {
 
 using namespace std::chrono_literals;
-using testing::FakeReaderLibrary;
+using test_support::FakeReaderLibrary;
 
-using testing::RecordingJoin;
-using testing::RecordingProcessors;
-using testing::ScriptedPrompt;
+using test_support::RecordingJoin;
+using test_support::RecordingProcessors;
+using test_support::ScriptedPrompt;
 
 const std::string kChequeLine = "A0001234 C12A34567E 000123456A";
 
@@ -39,7 +39,7 @@ class ReadDocTest : public ::testing::Test {
 
   // The profile the read runs with, as its lines in the configuration.
   void UseProfile(const std::string& lines) {
-    ini.SetPath(testing::WriteIniFile(folder, "OrvexExcella.ini", "[Profile]\n" + lines));
+    ini.SetPath(test_support::WriteIniFile(folder, "OrvexExcella.ini", "[Profile]\n" + lines));
     profiles.SetProfileNames(ProfileSectionNames(ini));
     profiles.LoadProfile(1);
   }
@@ -57,20 +57,20 @@ class ReadDocTest : public ::testing::Test {
   }
   std::optional<std::string> File(const std::string& name) { return ReadFileBytes(name); }
 
-  testing::TempFolder folder;
-  testing::CurrentFolder current{folder.Path()};
-  testing::TraceCapture trace;
+  test_support::TempFolder folder;
+  test_support::CurrentFolder current{folder.Path()};
+  test_support::TraceCapture trace;
   FakeReaderLibrary library;
   GlobalSettings settings;
   cInifile ini;
-  testing::FakeShell shell;
+  test_support::FakeShell shell;
   ConfigurationNotes notes;
   Profiles profiles{ini, shell, notes};
   ScriptedPrompt prompt;
   RecordingJoin join;
-  testing::FakeClock clock;
-  testing::FaultyFiles files;
-  testing::FakeMessageBoxes boxes;
+  test_support::FakeClock clock;
+  test_support::FaultyFiles files;
+  test_support::FakeMessageBoxes boxes;
   DocumentTrail trail{files, clock, boxes};
   RecordingProcessors processors{&trail};
   DocumentRead read{{library, settings, profiles.Settings(), processors, prompt, join, clock, files, trail}};
@@ -344,21 +344,26 @@ TEST_F(ReadDocTest, AnImageThatCannotGoWhereItBelongsIsKeptAndTheOperatorToldOnc
     std::vector<std::string> told;     // in the one box
   } cases[] = {
       {"a folder that cannot be written",
-       [this] { files.Fail("Q:", testing::DiskFault::kReadOnly); },
+       [this] { files.Fail("Q:", test_support::DiskFault::kReadOnly); },
        {},
        {"Q__c_1-back.jpg=BACK", "Q__c_1.jpg=FRONT"},
        {"Q:\\c\\1.jpg", "Q:\\c\\1-back.jpg", "Unsaved\\", "הצ'ק מספר 0001234"}},
-      {"a share gone offline", [this] { files.Fail("Q:", testing::DiskFault::kOffline); }, {},
-       {"Q__c_1-back.jpg=BACK", "Q__c_1.jpg=FRONT"}, {"Q:\\c\\1.jpg"}},
-      {"a transfer that never succeeds", [this] { library.failingImageCalls = 100; }, {}, {},
+      {"a share gone offline",
+       [this] { files.Fail("Q:", test_support::DiskFault::kOffline); },
+       {},
+       {"Q__c_1-back.jpg=BACK", "Q__c_1.jpg=FRONT"},
+       {"Q:\\c\\1.jpg"}},
+      {"a transfer that never succeeds",
+       [this] { library.failingImageCalls = 100; },
+       {},
+       {},
        {"Q:\\c\\1.jpg", "Q:\\c\\1-back.jpg", "לא התקבלה מהקורא"}},
       {"a size above 64 MB",
        [this] { Reply(kChequeLine, 0, "ImageInfo/ImageSize#1=67108865\nImageInfo/ImageURL#1=img/1\n"); },
        {},
        {},
        {"Q:\\c\\1.jpg", "לא התקבלה מהקורא"}},
-      {"a processor that stops with an error", [this] { processors.throws = true; }, {}, {},
-       {"Error #5"}},
+      {"a processor that stops with an error", [this] { processors.throws = true; }, {}, {}, {"Error #5"}},
   };
   UseProfile("");
   for (const auto& c : cases) {

@@ -19,7 +19,7 @@ TEST(GetExcellaMachineType, ReadsTheMachineTypeOfTheCapabilitiesReply) {
       {"", ""},
   };
   for (const auto& c : cases) {
-    testing::FakeReaderLibrary reader;
+    test_support::FakeReaderLibrary reader;
     reader.queryReplies["DeviceCapabilities"] = c.reply;
     EXPECT_EQ(GetExcellaMachineType(reader, "EXCELLA_USB"), c.machineType) << c.reply;
     EXPECT_EQ(reader.calls.front(), "MTMICRQueryInfo(EXCELLA_USB,DeviceCapabilities,4096)");

@@ -5,7 +5,7 @@
 
 #include <filesystem>
 
-namespace orvex::testing {
+namespace orvex::test_support {
 
 class CurrentFolder {
  public:
@@ -20,4 +20,4 @@ class CurrentFolder {
   std::filesystem::path previous_;
 };
 
-}  // namespace orvex::testing
+}  // namespace orvex::test_support

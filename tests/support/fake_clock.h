@@ -7,7 +7,7 @@
 
 #include "base/clock.h"
 
-namespace orvex::testing {
+namespace orvex::test_support {
 
 class FakeClock : public Clock {
  public:
@@ -23,4 +23,4 @@ class FakeClock : public Clock {
   std::vector<std::chrono::milliseconds> sleeps;
 };
 
-}  // namespace orvex::testing
+}  // namespace orvex::test_support

@@ -7,7 +7,7 @@
 
 #include "base/message_box.h"
 
-namespace orvex::testing {
+namespace orvex::test_support {
 
 class FakeMessageBoxes : public MessageBoxes {
  public:
@@ -29,4 +29,4 @@ class FakeMessageBoxes : public MessageBoxes {
   std::vector<Message> shown_;
 };
 
-}  // namespace orvex::testing
+}  // namespace orvex::test_support

@@ -11,7 +11,7 @@
 
 #include "reader/reader_library.h"
 
-namespace orvex::testing {
+namespace orvex::test_support {
 
 class FakeReaderLibrary : public ReaderLibrary {
  public:
@@ -102,4 +102,4 @@ class FakeReaderLibrary : public ReaderLibrary {
   }
 };
 
-}  // namespace orvex::testing
+}  // namespace orvex::test_support

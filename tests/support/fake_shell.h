@@ -13,7 +13,7 @@
 #include "base/error.h"
 #include "config/shell.h"
 
-namespace orvex::testing {
+namespace orvex::test_support {
 
 class FakeShell : public Shell {
  public:
@@ -100,4 +100,4 @@ class FakeShell : public Shell {
   std::optional<bool> endedWithUnload;
 };
 
-}  // namespace orvex::testing
+}  // namespace orvex::test_support

@@ -10,7 +10,7 @@
 #include "base/error.h"
 #include "verify/web_client.h"
 
-namespace orvex::testing {
+namespace orvex::test_support {
 
 class FakeWebClient : public WebClient {
  public:
@@ -28,4 +28,4 @@ class FakeWebClient : public WebClient {
   std::vector<std::string> urls;
 };
 
-}  // namespace orvex::testing
+}  // namespace orvex::test_support

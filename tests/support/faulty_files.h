@@ -13,7 +13,7 @@
 
 #include "base/file_store.h"
 
-namespace orvex::testing {
+namespace orvex::test_support {
 
 enum class DiskFault {
   kReadOnly,     // reads work; writes, removals and moves fail
@@ -98,4 +98,4 @@ class FaultyFiles final : public FileStore {
   std::vector<Rule> faults_;
 };
 
-}  // namespace orvex::testing
+}  // namespace orvex::test_support

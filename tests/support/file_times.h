@@ -9,7 +9,7 @@
 
 #include "base/clock.h"
 
-namespace orvex::testing {
+namespace orvex::test_support {
 
 inline void SetModifiedLocalTime(const std::string& utf8Path, const LocalDateTime& time) {
   std::tm local{};
@@ -25,4 +25,4 @@ inline void SetModifiedLocalTime(const std::string& utf8Path, const LocalDateTim
                                    std::chrono::file_clock::from_sys(written));
 }
 
-}  // namespace orvex::testing
+}  // namespace orvex::test_support

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace orvex::testing {
+namespace orvex::test_support {
 
 struct IniCorpusFile {
   std::string name;
@@ -101,4 +101,4 @@ inline std::vector<IniCorpusFile> IniCorpus() {
   };
 }
 
-}  // namespace orvex::testing
+}  // namespace orvex::test_support

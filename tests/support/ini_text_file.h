@@ -9,7 +9,7 @@
 #include "base/text_codec.h"
 #include "support/temp_folder.h"
 
-namespace orvex::testing {
+namespace orvex::test_support {
 
 // Writes UTF-8 text as a Windows-1255 file with CR LF line ends (each LF of the text ends a line)
 // and returns its path.
@@ -26,4 +26,4 @@ inline std::string WriteIniFile(const TempFolder& folder, const std::string& nam
   return path;
 }
 
-}  // namespace orvex::testing
+}  // namespace orvex::test_support

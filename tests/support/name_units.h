@@ -8,7 +8,7 @@
 
 #include "base/text_codec.h"
 
-namespace orvex::testing {
+namespace orvex::test_support {
 
 // The UTF-16 length of the current folder with the separator after it: what a relative name is
 // added to.
@@ -33,4 +33,4 @@ inline std::string NameOfUnits(size_t units, std::string_view letter = "a") {
   return name;
 }
 
-}  // namespace orvex::testing
+}  // namespace orvex::test_support

@@ -27,7 +27,7 @@
 #include "support/scripted_prompt.h"
 #include "support/temp_folder.h"
 
-namespace orvex::testing {
+namespace orvex::test_support {
 
 // Answers the cheque dialogs from a script (a cancel when none is left) and records each opening.
 class ScriptedChequeDialogs final : public ChequeDialogs {
@@ -170,4 +170,4 @@ class ProcessingHarness {
                                 clock,    banksBranches, files,   trail};
 };
 
-}  // namespace orvex::testing
+}  // namespace orvex::test_support

@@ -16,7 +16,7 @@
 #include "base/wide_win32.h"
 #include "support/temp_folder.h"
 
-namespace orvex::testing {
+namespace orvex::test_support {
 
 enum class Reader { kNone, kVirtual };
 
@@ -88,4 +88,4 @@ inline HWND FindWindowOf(const wchar_t* className, DWORD process = 0) {
   return nullptr;
 }
 
-}  // namespace orvex::testing
+}  // namespace orvex::test_support

@@ -12,7 +12,7 @@
 #include "base/handle_win32.h"
 #include "support/program_folder_win32.h"
 
-namespace orvex::testing {
+namespace orvex::test_support {
 
 inline constexpr DWORD kEndLimitMs = 10000;
 
@@ -47,4 +47,4 @@ class ProgramRun {
   UniqueHandle process_;
 };
 
-}  // namespace orvex::testing
+}  // namespace orvex::test_support

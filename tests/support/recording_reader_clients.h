@@ -13,7 +13,7 @@
 #include "interpret/document_trail.h"
 #include "reader/image_join.h"
 
-namespace orvex::testing {
+namespace orvex::test_support {
 
 class RecordingProcessors : public DocumentProcessors {
  public:
@@ -82,4 +82,4 @@ class RecordingJoin : public ImageJoin {
   bool running_ = false;
 };
 
-}  // namespace orvex::testing
+}  // namespace orvex::test_support

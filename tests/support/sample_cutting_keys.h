@@ -5,7 +5,7 @@
 
 #include <string_view>
 
-namespace orvex::testing {
+namespace orvex::test_support {
 
 inline constexpr std::string_view kSampleCuttingKeys =
     "ChequeNumStart=-13\nChequeNumLength=13\nChequeNumLeadingZeros=0\n"
@@ -14,4 +14,4 @@ inline constexpr std::string_view kSampleCuttingKeys =
     "ChequeBranchCodeStart=-2\nChequeBranchCodeLength=2\nChequeBranchCodeLeadingZeros=-1\n"
     "ChequeAccountNumStart=-13\nChequeAccountNumLength=13\nChequeAccountNumLeadingZeros=0\n";
 
-}  // namespace orvex::testing
+}  // namespace orvex::test_support

@@ -10,7 +10,7 @@
 
 #include "interpret/file_names.h"
 
-namespace orvex::testing {
+namespace orvex::test_support {
 
 class ScriptedPrompt final : public OperatorPrompt {
  public:
@@ -32,4 +32,4 @@ class ScriptedPrompt final : public OperatorPrompt {
   std::vector<std::string> asked;
 };
 
-}  // namespace orvex::testing
+}  // namespace orvex::test_support

@@ -8,7 +8,7 @@
 #include <random>
 #include <string>
 
-namespace orvex::testing {
+namespace orvex::test_support {
 
 class TempFolder {
  public:
@@ -39,4 +39,4 @@ class TempFolder {
   std::filesystem::path path_;
 };
 
-}  // namespace orvex::testing
+}  // namespace orvex::test_support

@@ -8,7 +8,7 @@
 
 #include "base/trace.h"
 
-namespace orvex::testing {
+namespace orvex::test_support {
 
 class TraceCapture {
  public:
@@ -43,4 +43,4 @@ class TraceCapture {
   std::vector<std::string> lines_;
 };
 
-}  // namespace orvex::testing
+}  // namespace orvex::test_support

@@ -5,7 +5,7 @@
 #include "base/wait.h"
 #include "base/wide_win32.h"
 
-namespace orvex::testing {
+namespace orvex::test_support {
 namespace {
 
 // The buffer: the writer's process ID, then its text in the ANSI code page, ending in a zero.
@@ -83,4 +83,4 @@ bool TraceMonitor::WaitForLine(DWORD process, std::string_view text, std::chrono
       limit, std::chrono::milliseconds(10));
 }
 
-}  // namespace orvex::testing
+}  // namespace orvex::test_support

@@ -16,7 +16,7 @@
 
 #include "base/handle_win32.h"
 
-namespace orvex::testing {
+namespace orvex::test_support {
 
 class TraceMonitor {
  public:
@@ -47,4 +47,4 @@ class TraceMonitor {
   std::thread reader_;
 };
 
-}  // namespace orvex::testing
+}  // namespace orvex::test_support

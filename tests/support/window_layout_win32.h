@@ -12,7 +12,7 @@
 #include "base/dpi_win32.h"
 #include "base/wide_win32.h"
 
-namespace orvex::testing {
+namespace orvex::test_support {
 
 inline RECT WindowBounds(HWND window) {
   RECT bounds;
@@ -112,4 +112,4 @@ inline std::vector<std::string> ControlsCuttingTheirText(HWND window, UINT dpi) 
   return cut;
 }
 
-}  // namespace orvex::testing
+}  // namespace orvex::test_support

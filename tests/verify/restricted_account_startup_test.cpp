@@ -17,10 +17,10 @@
 namespace orvex {
 namespace {
 
-using testing::FakeClock;
-using testing::FakeMessageBoxes;
-using testing::FakeWebClient;
-using testing::TempFolder;
+using test_support::FakeClock;
+using test_support::FakeMessageBoxes;
+using test_support::FakeWebClient;
+using test_support::TempFolder;
 
 TEST(CheckAccountListAge, WarnsWhenTheFirstListFileIsMoreThanSevenCalendarDaysOld) {
   const LocalDateTime justAfterMidnight{2026, 3, 5, 0, 0, 30};
@@ -59,7 +59,7 @@ TEST(CheckAccountListAge, WarnsWhenTheFirstListFileIsMoreThanSevenCalendarDaysOl
     TempFolder folder;
     for (const auto& [name, written] : c.files) {
       ASSERT_TRUE(WriteFileBytes(folder.File(name), "0000000001001234562025010520251231\r\n"));
-      testing::SetModifiedLocalTime(folder.File(name), written);
+      test_support::SetModifiedLocalTime(folder.File(name), written);
     }
     FakeClock clock;
     clock.now = c.now;
@@ -104,7 +104,7 @@ TEST(CheckWebSourceConnection, TheProgramRunsOnlyWhenTheConfiguredSourceAnswers)
       {"http://bank.example/q.asp", "", false, WebSourceCheck::kUnreachable, 1},
       {"http://bank.example/q.asp", "", true, WebSourceCheck::kUnreachable, 1},
   };
-  testing::TraceCapture trace;
+  test_support::TraceCapture trace;
   for (const auto& c : cases) {
     FakeWebClient web;
     web.page = c.page;
@@ -119,7 +119,7 @@ TEST(CheckWebSourceConnection, TheProgramRunsOnlyWhenTheConfiguredSourceAnswers)
 }
 
 TEST(CheckWebSourceConnection, AnUnreachableSourceSaysTheProgramCannotRunAndTracesTheError) {
-  testing::TraceCapture trace;
+  test_support::TraceCapture trace;
   FakeWebClient web;
   web.failure = Error(12029, "A connection with the server could not be established");
   FakeMessageBoxes boxes;

@@ -16,9 +16,9 @@
 namespace orvex {
 namespace {
 
-using testing::FakeMessageBoxes;
-using testing::FakeWebClient;
-using testing::TempFolder;
+using test_support::FakeMessageBoxes;
+using test_support::FakeWebClient;
+using test_support::TempFolder;
 
 constexpr char kNoConnectionText[] =
     "אזהרה: אין תקשורת נתונים לאתר בנק ישראל. בדיקת חשבונות מוגבלים לא תבוצע.\r\n\r\n"
@@ -74,7 +74,7 @@ TEST_F(RestrictedAccountsTest, ListFilesAreLookedUpByTheNormalisedNumbers) {
 TEST_F(RestrictedAccountsTest, AListedAccountIsShownWithItsDatesAndTheListsUpdateTime) {
   WriteList("ACC12345.TXT", ListLine("00123456", "20250105", "20251231") + " and the rest is ignored\r\n" +
                                 ListLine("00123456", "20240101", "20240202"));
-  testing::SetModifiedLocalTime(folder.File("ACC12345.TXT"), {2026, 3, 1, 8, 5, 9});
+  test_support::SetModifiedLocalTime(folder.File("ACC12345.TXT"), {2026, 3, 1, 8, 5, 9});
   ASSERT_TRUE(accounts.IsAccountListed(ListPath(), "123456", "345", "12"));
   ASSERT_EQ(boxes.Shown().size(), 1u);
   const Message& shown = boxes.Shown()[0];
@@ -182,7 +182,7 @@ TEST_F(RestrictedAccountsTest, ARestrictedAnswerIsShownWithTheDateFromThePage) {
 }
 
 TEST_F(RestrictedAccountsTest, AFailedFetchWarnsTracesAndCountsAsNotRestricted) {
-  testing::TraceCapture trace;
+  test_support::TraceCapture trace;
   web.failure = Error(12029, "A connection with the server could not be established");
   EXPECT_FALSE(accounts.QueryRestrictedAccount("http://bank.example/q.asp", "123456", "345", "12"));
   ASSERT_EQ(boxes.Shown().size(), 1u);

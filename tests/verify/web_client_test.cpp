@@ -80,7 +80,7 @@ TEST(RequestDeadline, CountsOneTimeOutFromTheRequestsStartAndNeverBelowZero) {
       {milliseconds(86'400'000), milliseconds(60000), milliseconds(59999), milliseconds(1)},
   };
   for (const auto& c : cases) {
-    testing::FakeClock clock;
+    test_support::FakeClock clock;
     clock.monotonic = c.start;
     const RequestDeadline deadline(clock, c.timeout);
     clock.monotonic += c.elapsed;

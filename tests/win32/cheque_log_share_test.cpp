@@ -13,7 +13,7 @@ namespace orvex {
 namespace {
 
 TEST(ChequeLogShare, LinesOfALogHeldWithoutWriteSharingGoInOnceInOrderAfterItsRelease) {
-  testing::ProcessingHarness h(
+  test_support::ProcessingHarness h(
       "[Main]\nCSVFile=<folder>log.csv\nChequeTemplate=x\nChequeNumStart=-13\n"
       "ChequeNumLength=13\n");
   const std::string log = h.folder.File("log.csv");

@@ -18,7 +18,7 @@ namespace {
 constexpr DWORD kRunLimitMs = 20000;
 
 // Runs the program with the arguments to its end; its exit status, or nothing when it did not end.
-std::optional<DWORD> RunToTheEnd(const testing::ProgramFolder& folder, const std::wstring& arguments) {
+std::optional<DWORD> RunToTheEnd(const test_support::ProgramFolder& folder, const std::wstring& arguments) {
   const UniqueHandle process = folder.Start(arguments);
   if (!process || WaitForSingleObject(process.Get(), kRunLimitMs) != WAIT_OBJECT_0) {
     return std::nullopt;
@@ -28,7 +28,7 @@ std::optional<DWORD> RunToTheEnd(const testing::ProgramFolder& folder, const std
   return status;
 }
 
-std::string FileText(const testing::ProgramFolder& folder, std::string_view name) {
+std::string FileText(const test_support::ProgramFolder& folder, std::string_view name) {
   return ReadFileBytes(FromWide(folder.Path(name).wstring())).value_or("<none>");
 }
 
@@ -46,7 +46,7 @@ TEST(ConfigurationCheckRun, WritesTheReportBesideTheConfigurationAndSaysInItsSta
        "[Main] ChequeNumStrat is not a key the program knows; perhaps ChequeNumStart\r\n"},
   };
   for (const auto& c : cases) {
-    const testing::ProgramFolder folder("..", testing::Reader::kNone);
+    const test_support::ProgramFolder folder("..", test_support::Reader::kNone);
     folder.Write("OrvexExcella.ini", Utf8ToWindows1255(c.ini));
     EXPECT_EQ(RunToTheEnd(folder, L"/CHECKINI"), c.status) << c.what;
     EXPECT_EQ(FileText(folder, "OrvexExcella.ini.check.txt"), c.report) << c.what;
@@ -55,7 +55,7 @@ TEST(ConfigurationCheckRun, WritesTheReportBesideTheConfigurationAndSaysInItsSta
 }
 
 TEST(TraceFileRun, HoldsEveryTraceLineInUtf8HebrewIncluded) {
-  const testing::ProgramFolder folder("..", testing::Reader::kNone);
+  const test_support::ProgramFolder folder("..", test_support::Reader::kNone);
   folder.Write("OrvexExcella.ini", Utf8ToWindows1255("[Config]\r\nTraceFile=trace\\run.txt\r\n[פרופיל]\r\nRed=x\r\n"));
   CreateDirectoryW(folder.Path("trace").c_str(), nullptr);
   ASSERT_EQ(RunToTheEnd(folder, L"/CHECKINI"), 1u);

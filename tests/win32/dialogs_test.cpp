@@ -97,9 +97,9 @@ TEST(ChequeDataDialog, TheOperatorCompletesAPartlyReadChequeThatIsThenTyped) {
   EXPECT_FALSE(entry->ignoreVerifyFail);
   EXPECT_EQ(CaptureChequeFields(entry->micr), (ChequeFields{"0001234", "12", "34567", "000123456"}));
 
-  testing::KeysTargetOptions options;
+  test_support::KeysTargetOptions options;
   options.edit = true;
-  testing::KeysTargetProcess target(options);
+  test_support::KeysTargetProcess target(options);
   ASSERT_TRUE(target.BringToForeground());
   ASSERT_TRUE(VbSendInput(entry->micr));
   EXPECT_TRUE(WaitUntil([&] { return target.EditText() == L"A0001234 C12 A34567E 000123456C"; }, kFindLimit))
@@ -150,12 +150,12 @@ bool ShowsTheChequePicture(HWND dialog) {
 
 class ChequeFullDialog : public ::testing::Test {
  protected:
-  std::optional<ChequeEntry> Show(uint8_t tabChar = 32) {
+  std::optional<ChequeCompletion> Show(uint8_t tabChar = 32) {
     return ShowChequeFull(request_, "data\\cheque_preview.jpg", tabChar, clock_, messages_);
   }
 
   const ChequeDialogRequest request_{{"0001234", "12", "34567", "000123456"}, kVerifyCaption};
-  testing::FakeClock clock_;  // 5 March 2026
+  test_support::FakeClock clock_;  // 5 March 2026
   Win32MessageBoxes messages_;
 };
 
@@ -181,7 +181,7 @@ TEST_F(ChequeFullDialog, AnInvalidDateIsReportedAndTheCorrectedChequeConfirmed) 
                                   });
   EXPECT_TRUE(pictureShown);
   ASSERT_TRUE(entry.has_value());
-  EXPECT_EQ(*entry, (ChequeEntry{"A0001234 C12A34567E 000123456C", "12.50", "15/03/2026", true}));
+  EXPECT_EQ(*entry, (ChequeCompletion{"A0001234 C12A34567E 000123456C", "12.50", "15/03/2026", true}));
 }
 
 TEST_F(ChequeFullDialog, WithEnterAsTabCharEnterWalksTheFieldsToOk) {
@@ -278,7 +278,7 @@ bool LaysOutAtEachDpi(HWND dialog, bool keepsProportions) {
 
 TEST(DialogsAtEachDpi, TakeTheSuggestedRectangleAndCutNoText) {
   const ChequeDialogRequest request{{"00012?4", "12", "3?5", "000123456"}, kVerifyCaption};
-  testing::FakeClock clock;
+  test_support::FakeClock clock;
   Win32MessageBoxes messages;
   const struct {
     std::string_view caption;
@@ -316,7 +316,7 @@ TEST(DialogFormPlacement, IsStoredInTwipsAtEveryDpiAndRestoredToTheSamePixels) {
       {192, "750", "600", "2250", "1500"},
   };
   const RECT pixels{100, 80, 400, 280};  // 300 x 200 pixels at (100, 80)
-  testing::TempFolder folder;
+  test_support::TempFolder folder;
   for (const auto& c : cases) {
     const HWND window =
         CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, pixels.left, pixels.top, pixels.right - pixels.left,
@@ -334,7 +334,7 @@ TEST(DialogFormPlacement, IsStoredInTwipsAtEveryDpiAndRestoredToTheSamePixels) {
     }
     MoveWindow(window, 300, 300, 100, 100, FALSE);
     ini.LoadFormPosition(form, 0, 0);
-    const RECT restored = testing::WindowBounds(window);
+    const RECT restored = test_support::WindowBounds(window);
     EXPECT_TRUE(EqualRect(&restored, &pixels)) << c.dpi << " DPI";
     DestroyWindow(window);
   }

@@ -64,15 +64,15 @@ class ReaderFolders : public ::testing::Test {
   }
   bool Saved(const std::string& name) const { return fs::is_regular_file(program.Path() / name); }
 
-  testing::TempFolder program;
-  testing::TempFolder reader;
-  testing::CurrentFolder current{program.Path()};
+  test_support::TempFolder program;
+  test_support::TempFolder reader;
+  test_support::CurrentFolder current{program.Path()};
   images::ComInitialization com;
   std::unique_ptr<ReaderLibrary> library = LoadReaderLibrary(BuildFolder());
   GlobalSettings settings;
   ProfileSettings profile = DefaultProfileSettings();
-  testing::ScriptedPrompt prompt;
-  testing::FakeClock clock;
+  test_support::ScriptedPrompt prompt;
+  test_support::FakeClock clock;
 };
 
 class DocumentReadFromVirtualReader : public ReaderFolders {
@@ -82,10 +82,10 @@ class DocumentReadFromVirtualReader : public ReaderFolders {
     read.SettleJoin(20s);
   }
 
-  testing::RecordingProcessors processors;
+  test_support::RecordingProcessors processors;
   CombinePicsJoin join{(program.Path() / "netpbm" / "CombinePics.bat").wstring()};
   DiskFiles files;
-  testing::FakeMessageBoxes boxes;
+  test_support::FakeMessageBoxes boxes;
   DocumentTrail trail{files, clock, boxes};
   DocumentRead read{{*library, settings, profile, processors, prompt, join, clock, files, trail}};
 };
@@ -168,11 +168,11 @@ TEST_F(DocumentReadFromVirtualReader, AFrontImageThatFailsTwiceArrivesAtTheThird
 }
 
 TEST(MissingReaderLibrary, EndsTheProgramUnlessStartedWithNoChk) {
-  testing::TempFolder empty;
+  test_support::TempFolder empty;
   for (const bool noCheck : {false, true}) {
     const std::unique_ptr<ReaderLibrary> library = LoadReaderLibrary(empty.Path());
-    testing::FakeShell shell;
-    testing::FakeMessageBoxes boxes;
+    test_support::FakeShell shell;
+    test_support::FakeMessageBoxes boxes;
     const std::optional<std::string> machineType =
         DeviceConnection(*library, shell, boxes).OpenAtStartUp("STX_USB", noCheck);
     EXPECT_EQ(machineType.has_value(), noCheck);
@@ -182,8 +182,8 @@ TEST(MissingReaderLibrary, EndsTheProgramUnlessStartedWithNoChk) {
 }
 
 // The recording target as the build tree holds it, whatever the current folder.
-testing::KeysTargetOptions TargetInBuildFolder() {
-  testing::KeysTargetOptions options;
+test_support::KeysTargetOptions TargetInBuildFolder() {
+  test_support::KeysTargetOptions options;
   options.program = (BuildFolder() / "tools" / "keys_target" / "keys_target.exe").wstring();
   return options;
 }
@@ -193,42 +193,42 @@ testing::KeysTargetOptions TargetInBuildFolder() {
 class DocumentTypedIntoTarget : public ReaderFolders {
  protected:
   DocumentTypedIntoTarget() {
-    ini.SetPath(testing::WriteIniFile(program, "OrvexExcella.ini",
-                                      "[Teller]\n" + std::string(testing::kSampleCuttingKeys) +
-                                          "ChequeTemplate={ChequeNum}|{BankNum}|{BranchNum}|{AccountNum};\n"
-                                          "ImageFileNameTemplate=img\\{ChequeNum}_{AccountNum}.jpg\n"
-                                          "BackImageFileNameTemplate=img\\{ChequeNum}_{AccountNum}-back.jpg\n"
-                                          "CreateXML=1\nCSVFile=cheques.csv\n"
-                                          "MagStripe2Template={MagPart1}/{DateMM}/{DateYY};\n"
-                                          "GenUSTemplate=US {MICR};\nGenUSFileNameTemplate=us.jpg\n"));
+    ini.SetPath(test_support::WriteIniFile(program, "OrvexExcella.ini",
+                                           "[Teller]\n" + std::string(test_support::kSampleCuttingKeys) +
+                                               "ChequeTemplate={ChequeNum}|{BankNum}|{BranchNum}|{AccountNum};\n"
+                                               "ImageFileNameTemplate=img\\{ChequeNum}_{AccountNum}.jpg\n"
+                                               "BackImageFileNameTemplate=img\\{ChequeNum}_{AccountNum}-back.jpg\n"
+                                               "CreateXML=1\nCSVFile=cheques.csv\n"
+                                               "MagStripe2Template={MagPart1}/{DateMM}/{DateYY};\n"
+                                               "GenUSTemplate=US {MICR};\nGenUSFileNameTemplate=us.jpg\n"));
     profiles.SetProfileNames(ProfileSectionNames(ini));
     profiles.LoadProfile(1);
   }
 
   std::string ReadAndType(std::string docType) {
-    return testing::TypedText(target.Record([&] {
+    return test_support::TypedText(target.Record([&] {
       DocumentRead({*library, settings, profiles.Settings(), processing, prompt, join, clock, files, trail})
           .ReadDoc(docType, 500);
     }));
   }
 
-  testing::KeysTargetProcess target{TargetInBuildFolder()};
+  test_support::KeysTargetProcess target{TargetInBuildFolder()};
   cInifile ini;
-  testing::FakeShell shell;
+  test_support::FakeShell shell;
   ConfigurationNotes notes;
   Profiles profiles{ini, shell, notes};
   Win32KeyDelivery delivery;
-  testing::RecordingKeyDelivery host;
+  test_support::RecordingKeyDelivery host;
   KeyFeeder feeder{delivery, host};
-  testing::ScriptedChequeDialogs dialogs;
-  testing::FakeRestrictedAccounts restricted;
-  testing::FakeMessageBoxes boxes;
+  test_support::ScriptedChequeDialogs dialogs;
+  test_support::FakeRestrictedAccounts restricted;
+  test_support::FakeMessageBoxes boxes;
   BanksBranches banksBranches{{{12, 300, 400, 7, 7, 7, 7}}};
   DiskFiles files;
   DocumentTrail trail{files, clock, boxes};
   DocumentProcessing processing{profiles, feeder,        dialogs, prompt, restricted, boxes,
                                 clock,    banksBranches, files,   trail};
-  testing::RecordingJoin join;
+  test_support::RecordingJoin join;
 };
 
 TEST_F(DocumentTypedIntoTarget, AnIsraeliChequeIsTypedLoggedAndSaved) {

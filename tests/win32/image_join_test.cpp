@@ -86,7 +86,7 @@ class ImageJoinTest : public ::testing::Test {
   }
 
   images::ComInitialization com;
-  testing::TempFolder programFolder;
+  test_support::TempFolder programFolder;
   fs::path netpbm = programFolder.Path() / L"netpbm";
 };
 

@@ -16,8 +16,8 @@
 namespace orvex {
 namespace {
 
-using testing::IniCorpus;
-using testing::IniCorpusFile;
+using test_support::IniCorpus;
+using test_support::IniCorpusFile;
 
 // What one reading of a file returned, as "what|section|key|default" -> result.
 using Readings = std::map<std::string, std::string>;
@@ -202,7 +202,7 @@ TEST(IniFileAgainstPlatform, CorpusHasEnoughFiles) {
 }
 
 TEST(IniFileAgainstPlatform, EveryReadAgrees) {
-  testing::TempFolder folder;
+  test_support::TempFolder folder;
   std::set<std::string_view> deliberateSeen;
   for (const auto& file : IniCorpus()) {
     const std::string path = folder.File(file.name + ".ini");
@@ -255,7 +255,7 @@ bool WriteWithIniFile(const std::string& path, const WriteStep& step) {
 }
 
 TEST(IniFileAgainstPlatform, EveryWriteLeavesTheSameReadings) {
-  testing::TempFolder folder;
+  test_support::TempFolder folder;
   std::set<std::string_view> deliberateSeen;
   int caseNumber = 0;
   for (const auto& file : IniCorpus()) {
@@ -286,7 +286,7 @@ TEST(IniFileAgainstPlatform, EveryWriteLeavesTheSameReadings) {
 }
 
 TEST(IniFileAgainstPlatform, WritesToAnUnwritablePlaceFailAlike) {
-  testing::TempFolder folder;
+  test_support::TempFolder folder;
   const std::string path = folder.File("no such folder\\x.ini");
   cInifile ini;
   ini.SetPath(path);

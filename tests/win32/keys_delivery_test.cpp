@@ -15,9 +15,9 @@
 namespace orvex {
 namespace {
 
-using testing::KeysTargetOptions;
-using testing::KeysTargetProcess;
-using testing::Typed;
+using test_support::KeysTargetOptions;
+using test_support::KeysTargetProcess;
+using test_support::Typed;
 using Lines = std::vector<std::string>;
 
 std::wstring ClipboardText() {
@@ -73,7 +73,7 @@ TEST(ClipboardPaste, WithoutAForegroundWindowOnlyTheTraceTellsWhy) {
     Sleep(10);
   }
   ASSERT_EQ(GetForegroundWindow(), nullptr);
-  orvex::testing::TraceCapture trace;
+  orvex::test_support::TraceCapture trace;
   PasteToForeground();
   const std::vector<std::string> messages = trace.Messages();
   ASSERT_EQ(messages.size(), 2u);
@@ -148,7 +148,7 @@ TEST_F(WindowActivation, WhenActivateWindowFailsDecidesWhetherTheForegroundGetsT
 
   settings.WhenActivateWindowFails = true;
   EXPECT_EQ(beta.Record([&] { feeder.FeedStringToApp("12", settings); }),
-            testing::Concat({Typed('1', '1'), Typed('2', '2')}));
+            test_support::Concat({Typed('1', '1'), Typed('2', '2')}));
   EXPECT_EQ(host.shown, "now:\r\n\r\n12\r\n***SendInput returned: True");
 }
 
@@ -175,7 +175,7 @@ TEST(RefusedActivation, AMatchedWindowThatStaysInTheBackgroundGetsNothing) {
   ProfileSettings settings;
   settings.ActivateWindow = true;
   settings.ActivateWindowTitle = "Refusing";
-  orvex::testing::TraceCapture trace;
+  orvex::test_support::TraceCapture trace;
   ASSERT_TRUE(front.BringToForeground());
   ASSERT_TRUE(refusing.WaitUntilInBackground());
   const size_t refusingBefore = refusing.Lines().size();

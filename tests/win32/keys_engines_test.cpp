@@ -16,15 +16,15 @@
 namespace orvex {
 namespace {
 
-using testing::Char;
-using testing::Concat;
-using testing::KeyDown;
-using testing::KeysTargetOptions;
-using testing::KeysTargetProcess;
-using testing::KeyUp;
-using testing::SysKeyDown;
-using testing::SysKeyUp;
-using testing::Typed;
+using test_support::Char;
+using test_support::Concat;
+using test_support::KeyDown;
+using test_support::KeysTargetOptions;
+using test_support::KeysTargetProcess;
+using test_support::KeyUp;
+using test_support::SysKeyDown;
+using test_support::SysKeyUp;
+using test_support::Typed;
 using Lines = std::vector<std::string>;
 
 constexpr int kVkPacket = 231;  // the key of a Unicode keyboard event
@@ -153,7 +153,7 @@ TEST_F(TypingEngines, EveryEngineTypesTheLanguageIntoTheTarget) {
 }
 
 TEST_F(TypingEngines, SendInputLogsTheTextAndReportsAcceptance) {
-  orvex::testing::TraceCapture trace;
+  orvex::test_support::TraceCapture trace;
   bool accepted = false;
   const Lines recorded = target->Record([&] { accepted = VbSendInput("9.{TAB}"); });
   EXPECT_TRUE(accepted);

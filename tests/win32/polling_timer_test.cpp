@@ -22,7 +22,7 @@ void PumpMessagesFor(DWORD milliseconds) {
 }
 
 TEST(PollingTimer, TicksOnTheMessageLoopUntilStoppedAndSurvivesAFailingTick) {
-  testing::TraceCapture trace;
+  test_support::TraceCapture trace;
   int ticks = 0;
   PollingTimer timer(20, [&] {
     if (++ticks == 1) {

@@ -47,18 +47,18 @@ std::string FileBytes(const fs::path& path) {
   return ReadFileBytes(FromWide(path.wstring())).value_or("");
 }
 
-using testing::FindWindowOf;
-using testing::Reader;
+using test_support::FindWindowOf;
+using test_support::Reader;
 
 // The build tree's top folder, above the tests' working folder.
 constexpr char kBuildFolder[] = "..";
 
 // A program folder as installed, with the virtual reader when asked.
-class ProgramFolder : public testing::ProgramFolder {
+class ProgramFolder : public test_support::ProgramFolder {
  public:
-  explicit ProgramFolder(Reader reader = Reader::kNone) : testing::ProgramFolder(kBuildFolder, reader) {}
+  explicit ProgramFolder(Reader reader = Reader::kNone) : test_support::ProgramFolder(kBuildFolder, reader) {}
   UniqueHandle Start(std::string_view arguments) const {
-    UniqueHandle process = testing::ProgramFolder::Start(ToWide(arguments));
+    UniqueHandle process = test_support::ProgramFolder::Start(ToWide(arguments));
     EXPECT_TRUE(process) << "the program does not start";
     return process;
   }
@@ -268,7 +268,7 @@ UniqueHandle StartWatchdogFor(const ProgramFolder& folder, const fs::path& progr
 }
 
 TEST(Watchdog, GivesUpOnAProgramThatKeepsEndingAndTellsTheOperator) {
-  const testing::TraceMonitor trace;
+  const test_support::TraceMonitor trace;
   ASSERT_TRUE(trace.Ready());
   ProgramFolder folder;
   // The trace channel test's child, beside the tests, ends as soon as it has started.
@@ -319,9 +319,9 @@ TEST(Watchdog, ASecondLauncherOrWatchdogLeavesTheRunningOneAndItsSemaphoreAlone)
 }
 
 // Waits until the target has received the text's last character; what it received by then.
-std::string WaitForTyped(const testing::KeysTargetProcess& target, char last) {
+std::string WaitForTyped(const test_support::KeysTargetProcess& target, char last) {
   std::string typed;
-  WaitUntil([&] { return (typed = testing::TypedText(target.Lines())).ends_with(last); }, seconds(10),
+  WaitUntil([&] { return (typed = test_support::TypedText(target.Lines())).ends_with(last); }, seconds(10),
             milliseconds(20));
   return typed;
 }
@@ -333,11 +333,12 @@ std::string WaitForTyped(const testing::KeysTargetProcess& target, char last) {
 std::string TellerConfiguration(std::string_view tellerKeys = "") {
   return "[Config]\r\nExcellaDeviceName=STX_USB\r\nProgramList=Missing|no-such-program.exe\r\n"
          "SearchFolders=Missing|C:\\no-such-folder\\\r\n[Teller]\r\n" +
-         std::string(tellerKeys) + "ActivateWindow=1\r\nActivateWindowTitle=Orvex keys target\r\n"
+         std::string(tellerKeys) +
+         "ActivateWindow=1\r\nActivateWindowTitle=Orvex keys target\r\n"
          "IgnoreVerify=1\r\nChequeTemplate={ChequeNum}|{BankNum}|{BranchNum}|{AccountNum};\r\n"
          "CSVFile=cheques.csv\r\nCSVRenTemplate=old.csv\r\nCombineChequeImages=0\r\n"
          "ImageFileNameTemplate=img\\{ChequeNum}.jpg\r\nBackImageFileNameTemplate=img\\{ChequeNum}-back.jpg\r\n" +
-         std::string(testing::kSampleCuttingKeys) + "[Red]\r\nRed=200\r\nGreen=0\r\nBlue=0\r\n";
+         std::string(test_support::kSampleCuttingKeys) + "[Red]\r\nRed=200\r\nGreen=0\r\nBlue=0\r\n";
 }
 
 class TellerRun : public ::testing::Test {
@@ -357,8 +358,8 @@ class TellerRun : public ::testing::Test {
   }
   DWORD Process() const { return GetProcessId(program.Get()); }
 
-  testing::TraceMonitor trace;
-  testing::KeysTargetProcess target;
+  test_support::TraceMonitor trace;
+  test_support::KeysTargetProcess target;
   ProgramFolder folder{Reader::kVirtual};
   UniqueHandle program;
   HWND main = nullptr;
@@ -554,7 +555,7 @@ class BoxAnswerer {
 // configuration, the documents fed, and the trail it must leave.
 class FaultRun {
  public:
-  FaultRun(const testing::KeysTargetProcess& target, std::string_view tellerKeys) : target_(target) {
+  FaultRun(const test_support::KeysTargetProcess& target, std::string_view tellerKeys) : target_(target) {
     folder.Write("OrvexExcella.ini", TellerConfiguration(tellerKeys));
   }
   ~FaultRun() {
@@ -578,8 +579,8 @@ class FaultRun {
   }
   std::string Typed() const {
     const std::vector<std::string> lines = target_.Lines();
-    return testing::TypedText({lines.begin() + static_cast<std::ptrdiff_t>(std::min(typedBefore_, lines.size())),
-                               lines.end()});
+    return test_support::TypedText(
+        {lines.begin() + static_cast<std::ptrdiff_t>(std::min(typedBefore_, lines.size())), lines.end()});
   }
   bool WaitForTyped(std::string_view text) const {
     return WaitUntil([&] { return Typed() == text; }, seconds(20), milliseconds(20));
@@ -629,7 +630,7 @@ class FaultRun {
   std::unique_ptr<BoxAnswerer> boxes;
 
  private:
-  const testing::KeysTargetProcess& target_;
+  const test_support::KeysTargetProcess& target_;
   size_t typedBefore_ = 0;
   std::vector<UniqueHandle> held_;
 };
@@ -646,9 +647,9 @@ constexpr char kSlowJoin[] = "@echo off\r\n:wait\r\nif not exist netpbm\\release
                              "\"%~dp0combine_pics.exe\" %1\r\n";
 
 TEST(TellerFaults, NoChequeIsLostAndEveryLossReachesTheOperator) {
-  testing::KeysTargetOptions options;
+  test_support::KeysTargetOptions options;
   options.lifetimeSeconds = 300;
-  const testing::KeysTargetProcess target(options);
+  const test_support::KeysTargetProcess target(options);
   ASSERT_TRUE(target.Ready());
   const struct {
     const char* fault;

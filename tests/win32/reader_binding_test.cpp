@@ -100,7 +100,7 @@ class ReaderBindingTest : public ::testing::Test {
     return library->MTMICRGetImage(kDevice, IndexValue(reply, "ImageInfo", "ImageURL", index), bytes, byteCount);
   }
 
-  testing::TempFolder folder;
+  test_support::TempFolder folder;
   std::unique_ptr<ReaderLibrary> library;
   int32_t readStatus = -1;
 };
@@ -277,7 +277,7 @@ TEST_F(ReaderBindingTest, TheCallLogBecomesCallsLog1WhenALineWouldTakeItPast1MiB
       {kLimit + 5000, nullptr, true},
   };
   for (const auto& c : cases) {
-    const testing::TempFolder reader;
+    const test_support::TempFolder reader;
     SetEnvironmentVariableW(L"ORVEX_VIRTUAL_READER", reader.Path().c_str());
     const std::string logged(c.logged, 'x');
     WriteFileBytes(reader.File("calls.log"), logged);
@@ -315,8 +315,8 @@ TEST_F(ReaderBindingTest, AReadForAFeederWithNoDocumentAnswersNone) {
 
 // Without the fixture: a library already loaded would be found by its plain name.
 TEST(ReaderBinding, AMissingLibraryIsTracedAndDoesNotOpen) {
-  testing::TraceCapture trace;
-  const testing::TempFolder empty;
+  test_support::TraceCapture trace;
+  const test_support::TempFolder empty;
   const std::unique_ptr<ReaderLibrary> missing = LoadReaderLibrary(empty.Path());
   EXPECT_NE(missing->MTMICROpenDevice(kDevice), 0);
   EXPECT_EQ(GetExcellaMachineType(*missing, kDevice), "");

@@ -15,7 +15,7 @@ namespace {
 using Lines = std::vector<std::string>;
 
 TEST(ValuesTyped, SendInputTypesEachValueAsItsCharactersWithNoAltKey) {
-  testing::KeysTargetProcess target;
+  test_support::KeysTargetProcess target;
   ASSERT_TRUE(target.Ready()) << "the recording target window did not start";
   for (const std::string value : {"%B4580123456789012", "1,500.00", "a+b^c%d{e}~f"}) {
     ASSERT_TRUE(target.BringToForeground());
@@ -23,15 +23,15 @@ TEST(ValuesTyped, SendInputTypesEachValueAsItsCharactersWithNoAltKey) {
     Lines typed;
     std::copy_if(recorded.begin(), recorded.end(), std::back_inserter(typed),
                  [](const std::string& line) { return line.starts_with("CHAR"); });
-    Lines expected = {testing::Char('\t')};
+    Lines expected = {test_support::Char('\t')};
     for (const char c : value) {
-      expected.push_back(testing::Char(c));
+      expected.push_back(test_support::Char(c));
     }
     EXPECT_EQ(typed, expected) << value;
     EXPECT_TRUE(std::none_of(recorded.begin(), recorded.end(), [](const std::string& line) {
       return line.starts_with("SYSKEY");
     })) << value;
-    EXPECT_EQ(std::count(recorded.begin(), recorded.end(), testing::KeyDown(VK_CONTROL)), 0) << value;
+    EXPECT_EQ(std::count(recorded.begin(), recorded.end(), test_support::KeyDown(VK_CONTROL)), 0) << value;
   }
 }
 

@@ -27,8 +27,8 @@
 namespace orvex {
 namespace {
 
-using testing::FakeMessageBoxes;
-using testing::TempFolder;
+using test_support::FakeMessageBoxes;
+using test_support::TempFolder;
 
 constexpr wchar_t kServerProgram[] = L"..\\tools\\http_test_server\\http_test_server.exe";
 constexpr auto kServerStartLimit = std::chrono::seconds(10);
@@ -91,7 +91,7 @@ class WebClientTest : public ::testing::Test {
   HttpTestServer server;
   SystemClock clock;
   WinInetWebClient web{clock};
-  testing::TraceCapture trace;
+  test_support::TraceCapture trace;
 };
 
 TEST_F(WebClientTest, TheSourcesPagesGiveTheRestrictedAccountAnswers) {

@@ -19,10 +19,10 @@
 
 namespace {
 
-using orvex::testing::CounterSecondsNow;
-using orvex::testing::KeysTargetOptions;
-using orvex::testing::KeysTargetProcess;
-using orvex::testing::StampSeconds;
+using orvex::test_support::CounterSecondsNow;
+using orvex::test_support::KeysTargetOptions;
+using orvex::test_support::KeysTargetProcess;
+using orvex::test_support::StampSeconds;
 
 // Cheque number, bank, branch, account, amount and date, as a profile's template types them.
 constexpr char kChequeText[] = "00012345{TAB}12{TAB}345{TAB}123456789{TAB}1500.00{TAB}081226{ENTER}";

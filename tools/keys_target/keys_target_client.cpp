@@ -6,7 +6,7 @@
 #include <fstream>
 #include <iterator>
 
-namespace orvex::testing {
+namespace orvex::test_support {
 namespace {
 
 constexpr WORD kVkClosingKey = 0x89;
@@ -217,4 +217,4 @@ double StampSeconds(const std::string& line) {
   return at == std::string::npos ? 0 : std::stod(line.substr(at + 2)) / CounterFrequency();
 }
 
-}  // namespace orvex::testing
+}  // namespace orvex::test_support

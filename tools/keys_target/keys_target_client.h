@@ -13,7 +13,7 @@
 
 #include "base/handle_win32.h"
 
-namespace orvex::testing {
+namespace orvex::test_support {
 
 struct KeysTargetOptions {
   // Relative to the tests' working folder, build/<preset>/tests.
@@ -88,4 +88,4 @@ double CounterSecondsNow();
 // The stamp of a line recorded with --times, in seconds; 0 for a line without one.
 double StampSeconds(const std::string& line);
 
-}  // namespace orvex::testing
+}  // namespace orvex::test_support

@@ -45,13 +45,13 @@ namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 using orvex::UniqueHandle;
 using orvex::WaitUntil;
-using orvex::testing::CounterSecondsNow;
-using orvex::testing::EndInOrder;
-using orvex::testing::FindWindowOf;
-using orvex::testing::kEndLimitMs;
-using orvex::testing::ProgramFolder;
-using orvex::testing::ProgramRun;
-using orvex::testing::StampSeconds;
+using orvex::test_support::CounterSecondsNow;
+using orvex::test_support::EndInOrder;
+using orvex::test_support::FindWindowOf;
+using orvex::test_support::kEndLimitMs;
+using orvex::test_support::ProgramFolder;
+using orvex::test_support::ProgramRun;
+using orvex::test_support::StampSeconds;
 
 constexpr wchar_t kTargetTitle[] = L"Orvex measurement target";
 // Bank 4, branch 202, account 440481990: numbers whose check digits verify against the shipped table.
@@ -196,7 +196,7 @@ bool Report(const char* what, const std::vector<double>& milliseconds, const Goa
   return met;
 }
 
-std::optional<double> LastKeySeconds(const orvex::testing::KeysTargetProcess& target, size_t before) {
+std::optional<double> LastKeySeconds(const orvex::test_support::KeysTargetProcess& target, size_t before) {
   std::optional<double> stamp;
   WaitUntil(
       [&] {
@@ -215,7 +215,7 @@ std::optional<double> LastKeySeconds(const orvex::testing::KeysTargetProcess& ta
 
 // Document -> last key: a cheque fed into the inbox until the target takes the template's last key.
 std::vector<double> DocumentToLastKey(const ProgramFolder& folder, const ReaderFolder& reader,
-                                      orvex::testing::KeysTargetProcess& target) {
+                                      orvex::test_support::KeysTargetProcess& target) {
   WriteFile(reader.Path() / "front.jpg",
             *orvex::images::EncodeJpeg(orvex::images::WhitePicture(kImageWidth, kImageHeight)));
   WriteFile(reader.Path() / "back.jpg",
@@ -318,7 +318,7 @@ double PrivateMegabytes(HANDLE process) {
 
 // Idle: the polling program with an empty inbox beside the target window, a plain window program,
 // over the same time; false when private bytes that Wine does give miss their goal.
-bool Idle(const ProgramFolder& folder, const ReaderFolder& reader, const orvex::testing::KeysTargetProcess& target,
+bool Idle(const ProgramFolder& folder, const ReaderFolder& reader, const orvex::test_support::KeysTargetProcess& target,
           int seconds) {
   const ProgramRun program(folder, L"/NOSPLASH");
   DWORD targetId = 0;
@@ -375,15 +375,15 @@ int wmain(int argc, wchar_t** argv) {
   const int seconds = argc > 1 ? std::max(1, _wtoi(argv[1])) : 60;
   const fs::path build = BuildFolder();
   const orvex::images::ComInitialization com;
-  const ProgramFolder folder(build, orvex::testing::Reader::kVirtual);
+  const ProgramFolder folder(build, orvex::test_support::Reader::kVirtual);
   const ReaderFolder reader(folder);
   folder.Write("OrvexExcella.ini", kConfiguration);
-  orvex::testing::KeysTargetOptions options;
+  orvex::test_support::KeysTargetOptions options;
   options.program = (build / "tools" / "keys_target" / "keys_target.exe").wstring();
   options.title = kTargetTitle;
   options.times = true;
   options.lifetimeSeconds = seconds + 120;  // the document rounds and the idle time
-  orvex::testing::KeysTargetProcess target(options);
+  orvex::test_support::KeysTargetProcess target(options);
   if (!target.Ready()) {
     std::fprintf(stderr, "the recording target window did not start\n");
     return 1;

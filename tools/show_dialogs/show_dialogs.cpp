@@ -39,7 +39,7 @@ void DoubleTheFullDialog() {
   }
 }
 
-void Print(const std::optional<orvex::ChequeEntry>& entry) {
+void Print(const std::optional<orvex::ChequeCompletion>& entry) {
   if (!entry) {
     std::printf("cancelled\n");
     return;

@@ -70,7 +70,7 @@ std::string Configuration() {
          "MagStripe2Part1Length=99\r\nMagStripe2Part1LeadingZeros=-1\r\n"
          "MagStripe2Part2Length=99\r\nMagStripe2Part2LeadingZeros=-1\r\n"
          "MagStripe2Template={MagPart1}={MagPart2};\r\n" +
-         std::string(orvex::testing::kSampleCuttingKeys);
+         std::string(orvex::test_support::kSampleCuttingKeys);
 }
 
 // One document of the run and what handling it fully means.
@@ -182,8 +182,8 @@ bool SavedFile(const fs::path& path) {
 // window, its trace, and its message boxes answered.
 class Desk {
  public:
-  Desk(const orvex::testing::ProgramFolder& folder, const orvex::testing::KeysTargetProcess& target,
-       const orvex::testing::TraceMonitor& trace, DWORD process)
+  Desk(const orvex::test_support::ProgramFolder& folder, const orvex::test_support::KeysTargetProcess& target,
+       const orvex::test_support::TraceMonitor& trace, DWORD process)
       : folder_(folder), target_(target), trace_(trace), process_(process) {}
 
   Outcome Handle(const SoakDocument& document) {
@@ -203,7 +203,8 @@ class Desk {
         [&] {
           AnswerBoxes(outcome);
           const std::vector<std::string> lines = target_.Lines();
-          outcome.typed = orvex::testing::TypedText({lines.begin() + static_cast<ptrdiff_t>(typedFrom), lines.end()});
+          outcome.typed =
+              orvex::test_support::TypedText({lines.begin() + static_cast<ptrdiff_t>(typedFrom), lines.end()});
           return outcome.typed.size() >= document.typed.size();
         },
         outcome.resources ? kTypedLimit : 0ms, kLookInterval);
@@ -242,9 +243,9 @@ class Desk {
     }
   }
 
-  const orvex::testing::ProgramFolder& folder_;
-  const orvex::testing::KeysTargetProcess& target_;
-  const orvex::testing::TraceMonitor& trace_;
+  const orvex::test_support::ProgramFolder& folder_;
+  const orvex::test_support::KeysTargetProcess& target_;
+  const orvex::test_support::TraceMonitor& trace_;
   DWORD process_;
   size_t traceRead_ = 0;
   std::set<HWND> answered_;  // the boxes of the document being handled
@@ -357,19 +358,19 @@ void FeedDocuments(Desk& desk, int documents, Tally& tally, Baseline& baseline) 
 
 int Soak(int documents) {
   const fs::path build = fs::path(orvex::ModulePath(nullptr)).parent_path();
-  const orvex::testing::ProgramFolder folder(build, orvex::testing::Reader::kVirtual);
+  const orvex::test_support::ProgramFolder folder(build, orvex::test_support::Reader::kVirtual);
   folder.Write("OrvexExcella.ini", Configuration());
-  orvex::testing::KeysTargetOptions options;
+  orvex::test_support::KeysTargetOptions options;
   options.program = (build / "tools" / "keys_target" / "keys_target.exe").wstring();
   options.title = orvex::ToWide(kTargetTitle);
   options.lifetimeSeconds = 600 + documents;
-  const orvex::testing::KeysTargetProcess target(options);
-  const orvex::testing::TraceMonitor trace;
+  const orvex::test_support::KeysTargetProcess target(options);
+  const orvex::test_support::TraceMonitor trace;
   if (!target.Ready() || !trace.Ready()) {
     std::fprintf(stderr, "the recording target window or the trace reader did not start\n");
     return 2;
   }
-  const orvex::testing::ProgramRun program(folder, L"/NOSPLASH");
+  const orvex::test_support::ProgramRun program(folder, L"/NOSPLASH");
   const DWORD process = GetProcessId(program.Process());
   if (!trace.WaitForLine(process, "Polling started", kStartLimit)) {
     std::fprintf(stderr, "the program does not poll\n");
