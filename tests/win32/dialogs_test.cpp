@@ -255,7 +255,7 @@ TEST(FileNamePrompt, TheOperatorsAnswerNamesTheImageAndCancelSavesNothing) {
 // it takes the suggested rectangle each time and no text is cut; back at the start its controls
 // are where they were. A resizable dialog keeps its controls in proportion (AutoResize).
 bool LaysOutAtEachDpi(HWND dialog, bool keepsProportions) {
-  using namespace testing;
+  using namespace test_support;
   const UINT start = WindowDpi(dialog);
   const std::vector<RECT> atStart = ChildBounds(dialog);
   EXPECT_EQ(ControlsCuttingTheirText(dialog, start), std::vector<std::string>{}) << start << " DPI";

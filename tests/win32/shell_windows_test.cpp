@@ -223,7 +223,7 @@ TEST(DetailsWindow, TheConfigurationNotesLinkShowsTheirCountAndOnlyWhenThereAreS
 }
 
 TEST(DetailsWindow, AtANewDpiTakesTheSuggestedRectangleScalesItsControlsAndCutsNoText) {
-  using namespace testing;
+  using namespace test_support;
   DetailsWindow details;
   details.SetConfigurationNotes(std::vector<std::string>(999, "note"));  // the link shows, with a long count
   details.EnsureCreated();
