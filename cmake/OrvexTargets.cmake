@@ -43,13 +43,13 @@ function(orvex_subsystem name)
   endif()
 endfunction()
 
-# orvex_test_suite(<name> <folder> LIBS <libs>... [SOURCES <files>...] [LABELS <labels>...] [DESKTOP])
+# orvex_test_suite(<name> <folder> LIBS <libs>... [SOURCES <files>...] [LABELS <label>] [DESKTOP])
 # One GoogleTest executable from every test source in <folder> (or from SOURCES alone), each of
 # its cases registered as a ctest test of its own when ctest starts (the Windows builds list them
 # under Wine, so a build that cannot run them still configures and builds). DESKTOP: the cases
 # use the desktop's foreground, keyboard and windows, and run one at a time among all such cases.
 function(orvex_test_suite name folder)
-  cmake_parse_arguments(ARG "DESKTOP" "" "LIBS;SOURCES;LABELS" ${ARGN})
+  cmake_parse_arguments(ARG "DESKTOP" "LABELS" "LIBS;SOURCES" ${ARGN})
   if(ARG_SOURCES)
     set(sources ${ARG_SOURCES})
   else()
@@ -61,7 +61,13 @@ function(orvex_test_suite name folder)
   add_executable(${name} ${sources})
   target_include_directories(${name} PRIVATE "${PROJECT_SOURCE_DIR}/tests")
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} orvex_test_support GTest::gtest_main GTest::gmock orvex_warnings)
-  set(properties TIMEOUT 300 LABELS "${name};${ARG_LABELS}")
+  # One label: the suite's name unless LABELS gives another (a list would not survive the
+  # discovery's property pairs).
+  set(label ${name})
+  if(ARG_LABELS)
+    set(label ${ARG_LABELS})
+  endif()
+  set(properties TIMEOUT 300 LABELS ${label})
   if(ARG_DESKTOP)
     list(APPEND properties RESOURCE_LOCK desktop)
   endif()
