@@ -18,9 +18,9 @@ echo "=== test native"
 ctest --preset native -j "$jobs"
 
 # Every test case is a ctest test of its own. A case that fails is run again, up to three runs in
-# all: two end-to-end cases still lose typed keys now and then when another window takes the
-# foreground while the target has not yet taken them (TellerFaults.NoChequeIsLostAndEveryLossReachesTheOperator,
-# TellerRun.TheDetailsWindowTriesItsSampleLineAsAChequeOnYes); a real fault fails every run.
+# all: on a loaded machine TellerRun.TheDetailsWindowTriesItsSampleLineAsAChequeOnYes still loses
+# typed keys now and then, when the details window takes the foreground back after the try
+# question while the target has not yet taken them; a real fault fails every run.
 echo "=== test win64 (Wine)"
 tools/wine_env.sh build/win64 ctest --preset win64 -j "$jobs" --repeat until-pass:3
 

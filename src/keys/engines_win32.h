@@ -27,10 +27,10 @@ void VbSendKeys(std::string_view text, int32_t delay, bool yieldOnDelay);
 // has taken every key from its input queue (or after a time-out that is traced).
 void SendKeysAndWait(std::string_view text);
 
-// Waits, up to a bound, until the foreground window's thread has taken every key typed before:
-// a marker key (one no keyboard has) pressed and released behind them and followed through the
-// shared key state, as SendKeysAndWait does. A window that takes the foreground earlier would
-// take the keys still on their way.
+// Waits, up to a bound, until the foreground window's thread has taken every key typed before: a
+// marker key (one no keyboard has) pressed and released behind them, followed through the
+// system's input, and then the thread's queue seen empty. A window that takes the foreground
+// earlier would take the keys still on their way.
 void WaitUntilTypedKeysAreTaken();
 
 // Puts the plain-text form of a key-code text on the clipboard as Unicode text.

@@ -55,6 +55,66 @@ INPUT MarkerEvent(bool up) {
   return MakeKeyInput(kVkEndMarker, scan, up ? KEYEVENTF_KEYUP : 0, 0);
 }
 
+// Follows the marker key through the system's input: a low-level keyboard hook sees the keys in
+// the order the system puts them in the foreground thread's queue. Sharing that thread's input
+// to read its key state instead would reset the key state under the keys it has not taken yet:
+// a Shift already taken would be forgotten, and "|" would arrive as a backslash.
+class MarkerRouting {
+ public:
+  MarkerRouting() : hook_(SetWindowsHookExW(WH_KEYBOARD_LL, Follow, GetModuleHandleW(nullptr), 0)) { active_ = this; }
+  ~MarkerRouting() {
+    if (hook_) {
+      UnhookWindowsHookEx(hook_);
+    }
+    active_ = nullptr;
+  }
+  MarkerRouting(const MarkerRouting&) = delete;
+  MarkerRouting& operator=(const MarkerRouting&) = delete;
+
+  bool Following() const { return hook_ != nullptr; }
+
+  // The system calls the hook while this thread looks at its messages; none is taken meanwhile.
+  bool WaitUntilReleaseRouted() const {
+    return WaitUntil(
+        [&] {
+          MSG message;
+          PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE);
+          return released_;
+        },
+        kWaitLimit);
+  }
+
+ private:
+  static LRESULT CALLBACK Follow(int code, WPARAM message, LPARAM eventAddress) {
+    const auto* event = reinterpret_cast<const KBDLLHOOKSTRUCT*>(eventAddress);
+    if (code == HC_ACTION && active_ && event->vkCode == kVkEndMarker && (event->flags & LLKHF_UP) != 0) {
+      active_->released_ = true;
+    }
+    return CallNextHookEx(nullptr, code, message, eventAddress);
+  }
+
+  static inline MarkerRouting* active_ = nullptr;
+  HHOOK hook_;
+  bool released_ = false;
+};
+
+// Until the thread has taken every key in its queue: the system makes a window's WM_PAINT only
+// once its thread's queue holds no posted or input message. One pixel of the window that has the
+// keyboard focus (no child covers it) is invalidated, and is valid again once painted.
+bool WaitUntilQueueTaken(DWORD thread) {
+  GUITHREADINFO info = {};
+  info.cbSize = sizeof info;
+  if (!GetGUIThreadInfo(thread, &info)) {
+    return false;
+  }
+  const HWND window = info.hwndFocus ? info.hwndFocus : info.hwndActive;
+  RECT pixel{0, 0, 1, 1};
+  if (!window || !InvalidateRect(window, &pixel, FALSE)) {
+    return false;
+  }
+  return WaitUntil([&] { return !IsWindow(window) || !GetUpdateRect(window, nullptr, FALSE); }, kWaitLimit);
+}
+
 }  // namespace
 
 bool IsNumLockOn() {
@@ -75,16 +135,15 @@ bool VbSendInput(std::string_view text) {
 }
 
 void WaitUntilTypedKeysAreTaken() {
-  const AttachedThreadInput keyState(GetWindowThreadProcessId(GetForegroundWindow(), nullptr));
-  if (!keyState.Attached()) {
+  const DWORD foregroundThread = GetWindowThreadProcessId(GetForegroundWindow(), nullptr);
+  if (foregroundThread == 0 || foregroundThread == GetCurrentThreadId()) {
     return;  // the program's own window, or none, is in front: nothing is on its way elsewhere
   }
-  for (const bool up : {false, true}) {
-    std::vector<INPUT> marker{MarkerEvent(up)};
-    if (!SendInputBatch(marker) || !WaitForMarker(keyState, !up)) {
-      WriteDebugLog("The foreground window did not take the typed keys within 10 seconds");
-      return;
-    }
+  const MarkerRouting routing;
+  std::vector<INPUT> marker{MarkerEvent(false), MarkerEvent(true)};
+  if (!routing.Following() || !SendInputBatch(marker) || !routing.WaitUntilReleaseRouted() ||
+      !WaitUntilQueueTaken(foregroundThread)) {
+    WriteDebugLog("The foreground window did not take the typed keys within 10 seconds");
   }
 }
 
