@@ -6,6 +6,7 @@
 #include "base/error.h"
 #include "base/trace.h"
 #include "keys/key_tables_win32.h"
+#include "keys/keyboard_hook_win32.h"
 
 namespace orvex {
 namespace {
@@ -28,53 +29,34 @@ OperatorKeys ReadOperatorKeys() {
 
 }  // namespace
 
-// The low-level keyboard hook that follows the operator's own modifier keys. The system calls it
-// on this thread, also for the keys this thread sends (marked injected); the operator's keys
-// reach it when this thread next looks at its messages.
+// Follows the operator's own modifier keys (those the system does not mark as injected); they
+// reach the watch when this thread next looks at its messages.
 class NeutralKeyboard::OperatorKeyWatch {
  public:
   explicit OperatorKeyWatch(const std::vector<uint8_t>& held) {
     for (uint8_t key : held) {
       down_[key] = true;
     }
-    active_ = this;
-    hook_ = SetWindowsHookExW(WH_KEYBOARD_LL, FollowOperatorKeys, GetModuleHandleW(nullptr), 0);
-    if (!hook_) {
+    if (!watch_.Watching()) {
       WriteDebugLog("Cannot follow the operator's keys, error " + std::to_string(GetLastError()));
     }
   }
-  ~OperatorKeyWatch() {
-    if (hook_) {
-      UnhookWindowsHookEx(hook_);
-    }
-    active_ = nullptr;
-  }
-  OperatorKeyWatch(const OperatorKeyWatch&) = delete;
-  OperatorKeyWatch& operator=(const OperatorKeyWatch&) = delete;
 
   // Whether the operator holds the key, after the keys waiting for the hook have reached it.
   bool Down(uint8_t key) const {
-    MSG message;
-    PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE);
+    KeyboardEventWatch::TakeWaitingEvents();
     return down_[key];
   }
 
  private:
-  static LRESULT CALLBACK FollowOperatorKeys(int code, WPARAM message, LPARAM eventAddress) {
-    try {
-      const auto* event = reinterpret_cast<const KBDLLHOOKSTRUCT*>(eventAddress);
-      if (code == HC_ACTION && active_ && (event->flags & LLKHF_INJECTED) == 0 && event->vkCode < 256) {
-        active_->down_[event->vkCode] = (event->flags & LLKHF_UP) == 0;
-      }
-    } catch (const std::exception& exception) {
-      WriteDebugLog("FollowOperatorKeys " + AsError(exception).TraceText());
+  void Follow(const KBDLLHOOKSTRUCT& event) {
+    if ((event.flags & LLKHF_INJECTED) == 0 && event.vkCode < 256) {
+      down_[event.vkCode] = (event.flags & LLKHF_UP) == 0;
     }
-    return CallNextHookEx(nullptr, code, message, eventAddress);
   }
 
-  static inline OperatorKeyWatch* active_ = nullptr;
-  HHOOK hook_ = nullptr;
   std::array<bool, 256> down_ = {};
+  const KeyboardEventWatch watch_{[this](const KBDLLHOOKSTRUCT& event) { Follow(event); }};
 };
 
 NeutralKeyboard::NeutralKeyboard(const KeyLayout& layout)

@@ -8,6 +8,7 @@
 #include "keys/engines_win32.h"
 #include "keys/key_code.h"
 #include "keys/key_tables_win32.h"
+#include "keys/keyboard_hook_win32.h"
 #include "keys/neutral_keyboard_win32.h"
 #include "keys/plain_text.h"
 #include "keys/thread_input_win32.h"
@@ -61,41 +62,22 @@ INPUT MarkerEvent(bool up) {
 // a Shift already taken would be forgotten, and "|" would arrive as a backslash.
 class MarkerRouting {
  public:
-  MarkerRouting() : hook_(SetWindowsHookExW(WH_KEYBOARD_LL, Follow, GetModuleHandleW(nullptr), 0)) { active_ = this; }
-  ~MarkerRouting() {
-    if (hook_) {
-      UnhookWindowsHookEx(hook_);
-    }
-    active_ = nullptr;
-  }
-  MarkerRouting(const MarkerRouting&) = delete;
-  MarkerRouting& operator=(const MarkerRouting&) = delete;
+  bool Following() const { return watch_.Watching(); }
 
-  bool Following() const { return hook_ != nullptr; }
-
-  // The system calls the hook while this thread looks at its messages; none is taken meanwhile.
   bool WaitUntilReleaseRouted() const {
     return WaitUntil(
         [&] {
-          MSG message;
-          PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE);
+          KeyboardEventWatch::TakeWaitingEvents();
           return released_;
         },
         kWaitLimit);
   }
 
  private:
-  static LRESULT CALLBACK Follow(int code, WPARAM message, LPARAM eventAddress) {
-    const auto* event = reinterpret_cast<const KBDLLHOOKSTRUCT*>(eventAddress);
-    if (code == HC_ACTION && active_ && event->vkCode == kVkEndMarker && (event->flags & LLKHF_UP) != 0) {
-      active_->released_ = true;
-    }
-    return CallNextHookEx(nullptr, code, message, eventAddress);
-  }
-
-  static inline MarkerRouting* active_ = nullptr;
-  HHOOK hook_;
   bool released_ = false;
+  const KeyboardEventWatch watch_{[this](const KBDLLHOOKSTRUCT& event) {
+    released_ = released_ || (event.vkCode == kVkEndMarker && (event.flags & LLKHF_UP) != 0);
+  }};
 };
 
 // Until the thread has taken every key in its queue: the system makes a window's WM_PAINT only
