@@ -5,8 +5,8 @@
 #include <charconv>
 
 #include "base/error.h"
-#include "base/text_codec.h"
 #include "base/text.h"
+#include "base/text_codec.h"
 #include "base/trace.h"
 #include "base/vb_convert.h"
 #include "interpret/cheque_xml.h"
@@ -84,12 +84,6 @@ bool MayTypeKeys(const ProfileSettings& settings, const CutChequeFields& cut, bo
   return complete && (!limited || settings.SendChequeIfLimited);
 }
 
-// Unread characters in a name become "#", which a file name can hold.
-std::string WithUnreadAsHash(std::string name) {
-  std::replace(name.begin(), name.end(), '?', '#');
-  return name;
-}
-
 }  // namespace
 
 std::string VerifyFailCaption(int32_t verifyCode) {
@@ -118,18 +112,18 @@ LocalDateTime ParseChequeDate(std::string_view text) {
   return date;
 }
 
-std::string DocumentProcessing::ParseAndFeedCheque(const std::string& micrText, const std::string& chequeAmount,
-                                                   const std::string& chequeDate, bool ignoreVerifyFail) {
+ImageNames DocumentProcessing::ParseAndFeedCheque(const std::string& micrText, const std::string& chequeAmount,
+                                                  const std::string& chequeDate, bool ignoreVerifyFail) {
   try {
     return ProcessCheque(micrText, chequeAmount, chequeDate, ignoreVerifyFail);
   } catch (const std::exception& exception) {
     TellStopped("ParseAndFeedCheque", exception);
-    return "";
+    return {};
   }
 }
 
-std::string DocumentProcessing::ProcessCheque(const std::string& micrText, const std::string& amount,
-                                              const std::string& chequeDate, bool ignoreVerifyFail) {
+ImageNames DocumentProcessing::ProcessCheque(const std::string& micrText, const std::string& amount,
+                                             const std::string& chequeDate, bool ignoreVerifyFail) {
   const ChequeFields captured = CaptureFields(micrText);
   if (!captured.chequeNum.empty()) {
     trail_.NameDocument("הצ'ק מספר " + captured.chequeNum);
@@ -150,9 +144,9 @@ std::string DocumentProcessing::ProcessCheque(const std::string& micrText, const
     return CompleteByOperator(OperatorDialog::kMissingData, captured, verifyCode);
   }
   if (micrText.empty() && settings.LetUserFillDetails == UserFillsDetails::kNothing) {
-    return "";  // an unreadable cheque is discarded
+    return {};  // an unreadable cheque is discarded
   }
-  std::string imageNames;
+  ImageNames imageNames;
   profiles_.WithBankProfile(captured.bankNum,
                             [&] { imageNames = ProcessWithActiveProfile(captured, amount, chequeDate); });
   return imageNames;
@@ -166,14 +160,14 @@ ChequeFields DocumentProcessing::CaptureFields(const std::string& micrText) {
   return {"", std::move(typed.bankNum), std::move(typed.branchNum), std::move(typed.accountNum)};
 }
 
-std::string DocumentProcessing::CompleteByOperator(OperatorDialog dialog, const ChequeFields& captured,
-                                                   int32_t verifyCode) {
+ImageNames DocumentProcessing::CompleteByOperator(OperatorDialog dialog, const ChequeFields& captured,
+                                                  int32_t verifyCode) {
   const std::string caption = verifyCode != kChequeValid ? VerifyFailCaption(verifyCode) : "";
   const std::optional<ChequeCompletion> completion = dialog == OperatorDialog::kFull
                                                          ? dialogs_.ShowChequeFull(captured, caption, kPreviewImage)
                                                          : dialogs_.ShowChequeData(captured, caption);
   if (!completion) {
-    return "";
+    return {};
   }
   return ParseAndFeedCheque(completion->micr, completion->amount, completion->chequeDate, completion->ignoreVerifyFail);
 }
@@ -210,8 +204,8 @@ std::string DocumentProcessing::ChequeImageName(const std::string& nameTemplate,
   return userNames.Fill(FillChequeTemplate(nameTemplate, values, frontName, ValueForm::kFileName), side);
 }
 
-std::string DocumentProcessing::ProcessWithActiveProfile(const ChequeFields& captured, const std::string& amount,
-                                                         const std::string& chequeDate) {
+ImageNames DocumentProcessing::ProcessWithActiveProfile(const ChequeFields& captured, const std::string& amount,
+                                                        const std::string& chequeDate) {
   const ProfileSettings& settings = profiles_.Settings();
   const bool limited = IsRestricted(settings, captured);
   const LocalDateTime processed = clock_.Now();
@@ -236,13 +230,11 @@ std::string DocumentProcessing::ProcessWithActiveProfile(const ChequeFields& cap
 
   std::string backName;
   if (!frontName.empty() && !settings.BackImageFileNameTemplate.empty()) {
-    backName = WithUnreadAsHash(
-        ChequeImageName(limited ? settings.LimitedBackImageFileNameTemplate : settings.BackImageFileNameTemplate,
-                        values, frontName, userNames, ImageSide::kBack));
-    frontName = WithUnreadAsHash(std::move(frontName));
+    backName = ChequeImageName(limited ? settings.LimitedBackImageFileNameTemplate : settings.BackImageFileNameTemplate,
+                               values, frontName, userNames, ImageSide::kBack);
     if (frontName.find(kDontSaveMarker) == std::string::npos && settings.CreateXML) {
       const CutChequeFields& cut = values.cut;
-      trail_.Save(ChequeXmlFileName(frontName),
+      trail_.Save(ChequeXmlFileName(SavedImageName(frontName)),
                   Utf8ToWindows1255(ChequeXmlText({cut.chequeNum, cut.bankNum, cut.branchNum, cut.accountNum})),
                   kXmlFile);
     }
@@ -251,7 +243,7 @@ std::string DocumentProcessing::ProcessWithActiveProfile(const ChequeFields& cap
   if (typeKeys && settings.ImageBeforeSendKeys) {
     feeder_.FeedStringToApp(keys, settings);
   }
-  return frontName + "*" + backName;
+  return {std::move(frontName), std::move(backName)};
 }
 
 }  // namespace orvex

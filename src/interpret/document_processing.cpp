@@ -31,12 +31,12 @@ void DocumentProcessing::ParseAndFeedMagStripe(const std::string& track) {
   feeder_.FeedStringToApp(MagStripeText(track, settings), settings);
 }
 
-std::string DocumentProcessing::ParseAndFeedGenUSCheque(const std::string& micrText, bool isUSCheque) {
+ImageNames DocumentProcessing::ParseAndFeedGenUSCheque(const std::string& micrText, bool isUSCheque) {
   try {
     return ProcessGenUSCheque(micrText, isUSCheque);
   } catch (const std::exception& exception) {
     TellStopped("ParseAndFeedGenUSCheque", exception);
-    return "";
+    return {};
   }
 }
 
@@ -47,7 +47,7 @@ void DocumentProcessing::TellStopped(std::string_view operation, const std::exce
   trail_.Tell(ProcessingStoppedText(error), traceText);
 }
 
-std::string DocumentProcessing::ProcessGenUSCheque(const std::string& micrText, bool isUSCheque) {
+ImageNames DocumentProcessing::ProcessGenUSCheque(const std::string& micrText, bool isUSCheque) {
   const ProfileSettings& settings = profiles_.Settings();
   const WholeDocumentTemplates templates = TemplatesOf(settings, isUSCheque);
   trail_.NameDocument("המסמך " + micrText);
@@ -69,7 +69,7 @@ std::string DocumentProcessing::ProcessGenUSCheque(const std::string& micrText, 
   if (sendKeys && settings.ImageBeforeSendKeys) {
     feeder_.FeedStringToApp(keys, settings);
   }
-  return frontName + "*" + backName;
+  return {frontName, backName};
 }
 
 std::string DocumentProcessing::WholeDocumentImageName(const std::string& nameTemplate, const std::string& micrText,

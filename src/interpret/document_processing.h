@@ -64,13 +64,13 @@ class DocumentProcessing final : public DocumentProcessors {
   // Any failure ends the cheque with the trace line "ParseAndFeedCheque Error #" + number + " - "
   // + description, the operator told, and an empty result; a bank profile loaded for it is left
   // again.
-  std::string ParseAndFeedCheque(const std::string& micrText, const std::string& chequeAmount,
-                                 const std::string& chequeDate, bool ignoreVerifyFail) override;
+  ImageNames ParseAndFeedCheque(const std::string& micrText, const std::string& chequeAmount,
+                                const std::string& chequeDate, bool ignoreVerifyFail) override;
   // A failure reaches the caller; nothing is typed then.
   void ParseAndFeedMagStripe(const std::string& track) override;
   // Any failure ends the document with the trace line "ParseAndFeedGenUSCheque Error #" + ..., the
   // operator told, and an empty result.
-  std::string ParseAndFeedGenUSCheque(const std::string& micrText, bool isUSCheque) override;
+  ImageNames ParseAndFeedGenUSCheque(const std::string& micrText, bool isUSCheque) override;
 
   // The tray command that starts a new cheque log: the log becomes the archive CSVRenTemplate
   // names now (a free variant of it when that name is taken), or, when that fails, everything stays
@@ -89,12 +89,12 @@ class DocumentProcessing final : public DocumentProcessors {
     std::optional<std::string> writtenDate;
   };
 
-  std::string ProcessCheque(const std::string& micrText, const std::string& amount, const std::string& chequeDate,
-                            bool ignoreVerifyFail);
+  ImageNames ProcessCheque(const std::string& micrText, const std::string& amount, const std::string& chequeDate,
+                           bool ignoreVerifyFail);
   ChequeFields CaptureFields(const std::string& micrText);
-  std::string CompleteByOperator(OperatorDialog dialog, const ChequeFields& captured, int32_t verifyCode);
-  std::string ProcessWithActiveProfile(const ChequeFields& captured, const std::string& amount,
-                                       const std::string& chequeDate);
+  ImageNames CompleteByOperator(OperatorDialog dialog, const ChequeFields& captured, int32_t verifyCode);
+  ImageNames ProcessWithActiveProfile(const ChequeFields& captured, const std::string& amount,
+                                      const std::string& chequeDate);
   bool IsRestricted(const ProfileSettings& settings, const ChequeFields& captured);
   // The template with the cheque date's "C" codes and the current date and time codes expanded,
   // then the cheque's values and, when a front name is given, "{FileName}" filled.
@@ -104,7 +104,7 @@ class DocumentProcessing final : public DocumentProcessors {
   std::string ChequeImageName(const std::string& nameTemplate, const ChequeValues& values,
                               std::optional<std::string_view> frontName, UserFileNameFiller& userNames,
                               ImageSide side) const;
-  std::string ProcessGenUSCheque(const std::string& micrText, bool isUSCheque);
+  ImageNames ProcessGenUSCheque(const std::string& micrText, bool isUSCheque);
   // The trap at a processor's top: the error traced after the operation's name and told.
   void TellStopped(std::string_view operation, const std::exception& exception);
   // A US cheque's or unidentified document's image name ("" for an empty template).

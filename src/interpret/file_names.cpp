@@ -34,6 +34,11 @@ std::string WithAnswer(std::string_view name, std::string_view answer) {
 
 }  // namespace
 
+std::string SavedImageName(std::string name) {
+  std::replace(name.begin(), name.end(), '?', '#');
+  return name;
+}
+
 std::string FileNameValue(std::string_view value, NameValue from) {
   std::string result;
   result.reserve(value.size());

@@ -16,6 +16,9 @@ namespace orvex {
 // Inside a file name: the image is not to be saved (nor the cheque's XML file written).
 inline constexpr std::string_view kDontSaveMarker = "<<DONTSAVE>>";
 
+// The name an image is saved under: its unread characters ("?") as "#", which a file name can hold.
+std::string SavedImageName(std::string name);
+
 // Where a value in a file name comes from, which decides what it may bring into the name.
 enum class NameValue {
   // Read from the document or typed into a cheque dialog: a cheque field, the amount, the MICR

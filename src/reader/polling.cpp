@@ -16,15 +16,15 @@ constexpr std::string_view kInkWarningTitle = "קורא הצ'קים של Orvex";
 struct Feeder {
   std::string_view statusKey;
   bool refreshStatus;
-  std::string_view docType;
+  DocFeed feed;
 };
 
 // In polling order; only the first check of a tick asks the reader.
 constexpr std::array<Feeder, 4> kFeeders{{
-    {"ManualFeeder", true, "MANUAL"},
-    {"IDFeeder", false, "ID"},
-    {"AutoFeeder", false, "AUTOFEED"},
-    {"MSR", false, "MSR"},
+    {"ManualFeeder", true, DocFeed::kManual},
+    {"IDFeeder", false, DocFeed::kId},
+    {"AutoFeeder", false, DocFeed::kAutoFeed},
+    {"MSR", false, DocFeed::kMsr},
 }};
 
 // Days since 1 January 1970 of a civil date (proleptic Gregorian calendar).
@@ -55,6 +55,24 @@ class FlagScope {
 
 }  // namespace
 
+std::string_view DocFeedText(DocFeed feed) {
+  switch (feed) {
+    case DocFeed::kManual:
+      return "MANUAL";
+    case DocFeed::kId:
+      return "ID";
+    case DocFeed::kAutoFeed:
+      return "AUTOFEED";
+    case DocFeed::kMsr:
+      return "MSR";
+    case DocFeed::kAll:
+      return "ALL";
+    case DocFeed::kDebug:
+      return "DEBUG";
+  }
+  return "";
+}
+
 int64_t HourBoundariesBetween(const LocalDateTime& from, const LocalDateTime& to) {
   return HoursSinceEpoch(to) - HoursSinceEpoch(from);
 }
@@ -84,21 +102,17 @@ void ReaderPolling::Tick() {
 void ReaderPolling::Poll() {
   context_.reader.SettleFinishedJoin();
   if (context_.debugMode) {
-    Read("DEBUG", kAnnouncedDocFeedTimeout);
+    context_.reader.ReadDoc(DocFeed::kDebug, kAnnouncedDocFeedTimeout);
   }
   if (context_.settings.deviceName == kImageSafeDeviceName) {
-    Read("ALL", context_.settings.docFeedTimeout);
+    context_.reader.ReadDoc(DocFeed::kAll, context_.settings.docFeedTimeout);
     return;
   }
   for (const Feeder& feeder : kFeeders) {
     if (IsDocInFeeder(feeder.statusKey, feeder.refreshStatus)) {
-      Read(std::string(feeder.docType), kAnnouncedDocFeedTimeout);
+      context_.reader.ReadDoc(feeder.feed, kAnnouncedDocFeedTimeout);
     }
   }
-}
-
-void ReaderPolling::Read(std::string docType, int32_t docFeedTimeout) {
-  context_.reader.ReadDoc(docType, docFeedTimeout);
 }
 
 bool ReaderPolling::IsDocInFeeder(std::string_view feeder, bool refreshStatus) {

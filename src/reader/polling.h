@@ -23,13 +23,20 @@ inline constexpr int32_t kAnnouncedDocFeedTimeout = 500;
 // A reader of this name (exactly) waits for documents itself and is not polled feeder by feeder.
 inline constexpr std::string_view kImageSafeDeviceName = "ImageSafe.ImageSafe001";
 
+// The feeder a read asks the reader for, or the kind of document an ImageSafe reader answers with.
+// kDebug is the technician's manual entry ("/NOCHK"), which asks the reader nothing.
+enum class DocFeed { kManual, kId, kAutoFeed, kMsr, kAll, kDebug };
+
+// The reader's text for the feeder: "MANUAL", "ID", "AUTOFEED", "MSR", "ALL" or "DEBUG".
+std::string_view DocFeedText(DocFeed feed);
+
 // The read of one document, as polling starts it.
 class DocumentReader {
  public:
   virtual ~DocumentReader() = default;
-  // docType: the feeder option ("MANUAL", "ID", "AUTOFEED", "MSR", "ALL" or "DEBUG"); an ImageSafe
-  // reader may change it to the kind it read.
-  virtual void ReadDoc(std::string& docType, int32_t docFeedTimeout) = 0;
+  // Reads from the feeder and returns the kind of document read: the feeder's own, unless an
+  // ImageSafe reader answered with another.
+  virtual DocFeed ReadDoc(DocFeed feed, int32_t docFeedTimeout) = 0;
   // Every tick, before it polls: finishes what an earlier read left running (an image join).
   virtual void SettleFinishedJoin() = 0;
 };
@@ -59,7 +66,6 @@ class ReaderPolling {
 
  private:
   void Poll();
-  void Read(std::string docType, int32_t docFeedTimeout);
   void RefreshStatus();
   void CheckInkOncePerDay();
   std::string StatusValue(std::string_view section, std::string_view key);

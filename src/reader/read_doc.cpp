@@ -24,13 +24,34 @@ constexpr std::chrono::milliseconds kImageRetryWait{500};
 // The largest image the read accepts: a reply that claims more is not believed.
 constexpr int32_t kMaxImageBytes = 64 * 1024 * 1024;
 
-bool IsChequeFeeder(std::string_view docType) {
-  return docType == "MANUAL" || docType == "AUTOFEED" || docType == "ALL";
+bool IsChequeFeeder(DocFeed feed) {
+  return feed == DocFeed::kManual || feed == DocFeed::kAutoFeed || feed == DocFeed::kAll;
 }
 
 // Feeders whose front and back are joined into one picture when the profile asks for it.
-bool JoinsImages(std::string_view docType) {
-  return docType == "MANUAL" || docType == "AUTOFEED";
+bool JoinsImages(DocFeed feed) {
+  return feed == DocFeed::kManual || feed == DocFeed::kAutoFeed;
+}
+
+// The kind of document an ImageSafe reader's ResponseType names, read from the given feeder.
+DocFeed ImageSafeKind(std::string_view responseType, DocFeed feed) {
+  if (responseType == "MSR") {
+    return DocFeed::kMsr;
+  }
+  if (responseType == "ID") {
+    return DocFeed::kId;
+  }
+  return responseType == "CHECK" ? DocFeed::kManual : feed;
+}
+
+// A scan-override name: front, then the back after a "*" when the template names one.
+ImageNames ScanOverrideNames(std::string_view names) {
+  const size_t star = names.find('*');
+  if (star == std::string_view::npos) {
+    return {std::string(names), ""};
+  }
+  const std::string_view back = names.substr(star + 1);
+  return {std::string(names.substr(0, star)), std::string(back.substr(0, back.find('*')))};
 }
 
 bool Saves(std::string_view name) {
@@ -103,42 +124,44 @@ std::string BackSideName(std::string_view frontName) {
 
 }  // namespace
 
-std::vector<ReaderOption> ReadOptions(std::string_view docType, int32_t docFeedTimeout, const ProfileSettings& profile,
+std::vector<ReaderOption> ReadOptions(DocFeed feed, int32_t docFeedTimeout, const ProfileSettings& profile,
                                       std::string_view machineType, const LocalDateTime& now) {
   std::vector<ReaderOption> options{
       {"Application", "Transfer", 0, "HTTP"},
       {"Application", "DocUnits", 0, "METRIC"},
       {"ProcessOptions", "DocFeedTimeout", 0, std::to_string(docFeedTimeout)},
-      {"ProcessOptions", "DocFeed", 0, std::string(docType)},
+      {"ProcessOptions", "DocFeed", 0, std::string(DocFeedText(feed))},
       {"ProcessOptions", "RespondEarly", 0, "NO"},
   };
-  if (docType == "ID") {
+  if (feed == DocFeed::kId) {
     options.push_back({"ProcessOptions", "Endorse", 0, "NO"});
     options.push_back({"ImageOptions", "Number", 0, "1"});
     options.push_back({"ProcessOptions", "ReadMICR", 0, "NO"});
     AddImageOptions(options, 1, profile.IDColorDepth, profile.IDResolution, "BACK");
-  } else if (IsChequeFeeder(docType)) {
+  } else if (IsChequeFeeder(feed)) {
     AddChequeOptions(options, profile, machineType, now);
   }
   return options;
 }
 
-void DocumentRead::ReadDoc(std::string& docType, int32_t docFeedTimeout) {
-  if (docType == "DEBUG") {
+DocFeed DocumentRead::ReadDoc(DocFeed feed, int32_t docFeedTimeout) {
+  if (feed == DocFeed::kDebug) {
     // A technician's entry, whose window waits on every tick: no document is at hand meanwhile, so
     // the tray's commands stay free.
     context_.processors.ParseAndFeedCheque("DEBUG", "", "", false);
-    return;
+    return feed;
   }
   const DocumentTrail::Document document(context_.trail);
   std::string replyText;
-  if (!PullDocument(docType, docFeedTimeout, replyText)) {
-    return;
+  const std::optional<DocFeed> kind = PullDocument(feed, docFeedTimeout, replyText);
+  if (!kind) {
+    return feed;
   }
   ++documentsRead_;
-  std::string imageNames;
-  RunTellingError("ReadDoc", [&] { imageNames = ProcessDocument(docType, replyText); });
-  RunTellingError("ReadDoc", [&] { SaveImages(docType, imageNames, replyText); });
+  ImageNames imageNames;
+  RunTellingError("ReadDoc", [&] { imageNames = ProcessDocument(*kind, replyText); });
+  RunTellingError("ReadDoc", [&] { SaveImages(*kind, imageNames, replyText); });
+  return *kind;
 }
 
 void DocumentRead::RunTellingError(std::string_view operation, const std::function<void()>& step) {
@@ -150,13 +173,14 @@ void DocumentRead::RunTellingError(std::string_view operation, const std::functi
   }
 }
 
-bool DocumentRead::PullDocument(std::string& docType, int32_t docFeedTimeout, std::string& replyText) {
+std::optional<DocFeed> DocumentRead::PullDocument(DocFeed feed, int32_t docFeedTimeout, std::string& replyText) {
   const std::string& deviceName = context_.settings.deviceName;
+  DocFeed kind = feed;
   std::string optionText;
   int32_t readStatus = -1;
   try {
     for (const ReaderOption& option :
-         ReadOptions(docType, docFeedTimeout, context_.profile, context_.settings.machineType, context_.clock.Now())) {
+         ReadOptions(feed, docFeedTimeout, context_.profile, context_.settings.machineType, context_.clock.Now())) {
       int32_t capacity = kReaderBufferCapacity;
       if (option.index > 0) {
         context_.library.MTMICRSetIndexValue(optionText, option.section, option.key, option.index, option.value,
@@ -165,7 +189,7 @@ bool DocumentRead::PullDocument(std::string& docType, int32_t docFeedTimeout, st
         context_.library.MTMICRSetValue(optionText, option.section, option.key, option.value, capacity);
       }
     }
-    WriteDebugLog("Pulling Doc from " + docType + " feeder");
+    WriteDebugLog("Pulling Doc from " + std::string(DocFeedText(feed)) + " feeder");
     WriteDebugLog("Calling MTMICRProcessCheck with these Options:\r\n" + optionText);
     const std::chrono::milliseconds start = context_.clock.Monotonic();
     int32_t capacity = kReaderBufferCapacity;
@@ -175,54 +199,51 @@ bool DocumentRead::PullDocument(std::string& docType, int32_t docFeedTimeout, st
     WriteDebugLog("Got this DocInfo:\r\n" + replyText);
 
     if (deviceName == kImageSafeDeviceName && readStatus == 0) {
-      const std::string kind = ExtractBetween(1, replyText, "ResponseType>", "</ResponseType");
-      if (kind == "NONE") {
-        return false;
+      const std::string responseType = ExtractBetween(1, replyText, "ResponseType>", "</ResponseType");
+      if (responseType == "NONE") {
+        return std::nullopt;
       }
-      if (kind == "MSR" || kind == "ID") {
-        docType = kind;
-      } else if (kind == "CHECK") {
-        docType = "MANUAL";
-      }
+      kind = ImageSafeKind(responseType, feed);
     }
   } catch (const std::exception& exception) {
     WriteDebugLog("After MTMICRProcessCheck: " + AsError(exception).TraceText());
   }
-  const std::string returnCode = readStatus == 0 ? CleanedReplyValue(ReplyValue(replyText, "CommandStatus", "ReturnCode")) : "";
+  const std::string returnCode =
+      readStatus == 0 ? CleanedReplyValue(ReplyValue(replyText, "CommandStatus", "ReturnCode")) : "";
   if (readStatus != 0 || ToDouble(returnCode).value_or(0) != 0) {
     // A document that the status announced and that could not be read is the operator's to feed
     // again; an ImageSafe reader is asked on every tick, whether a document came or not.
     if (deviceName == kImageSafeDeviceName) {
-      return false;
+      return std::nullopt;
     }
-    context_.trail.Tell(ReadFailedText(readStatus, returnCode), "The read failed: status " +
-                                                                    std::to_string(readStatus) + ", ReturnCode " +
-                                                                    returnCode);
-    return false;
+    context_.trail.Tell(ReadFailedText(readStatus, returnCode),
+                        "The read failed: status " + std::to_string(readStatus) + ", ReturnCode " + returnCode);
+    return std::nullopt;
   }
-  return true;
+  return kind;
 }
 
-std::string DocumentRead::ProcessDocument(const std::string& docType, const std::string& replyText) {
+ImageNames DocumentRead::ProcessDocument(DocFeed kind, const std::string& replyText) {
   const ProfileSettings& profile = context_.profile;
   if (!profile.ScanOverrideFileNameTemplate.empty()) {
     UserFileNameFiller filler(context_.prompt);
-    return filler.Fill(ExpandTemplate(profile.ScanOverrideFileNameTemplate, context_.clock.Now()), ImageSide::kFront);
+    return ScanOverrideNames(
+        filler.Fill(ExpandTemplate(profile.ScanOverrideFileNameTemplate, context_.clock.Now()), ImageSide::kFront));
   }
-  if (IsChequeFeeder(docType)) {
+  if (IsChequeFeeder(kind)) {
     return ProcessChequeFeederDocument(replyText);
   }
-  if (docType == "ID") {
+  if (kind == DocFeed::kId) {
     UserFileNameFiller filler(context_.prompt);
-    return filler.Fill(ExpandTemplate(profile.IDCardImagePath, context_.clock.Now()), ImageSide::kFront) + "*";
+    return {filler.Fill(ExpandTemplate(profile.IDCardImagePath, context_.clock.Now()), ImageSide::kFront), ""};
   }
-  if (docType == "MSR") {
+  if (kind == DocFeed::kMsr) {
     ProcessStripe(replyText);
   }
-  return "";
+  return {};
 }
 
-std::string DocumentRead::ProcessChequeFeederDocument(const std::string& replyText) {
+ImageNames DocumentRead::ProcessChequeFeederDocument(const std::string& replyText) {
   const ProfileSettings& profile = context_.profile;
   if (profile.LetUserFillDetails == UserFillsDetails::kFullCheque) {
     RunSkippingError([&] { FetchImage(replyText, Image::kPreview, std::string(kPreviewImage), kPreviewAttempts); });
@@ -230,7 +251,7 @@ std::string DocumentRead::ProcessChequeFeederDocument(const std::string& replyTe
   const std::string micrText = CleanedReplyValue(ReplyValue(replyText, "DocInfo", "MICRRaw"));
   if (micrText.empty()) {
     context_.trail.Tell(NoMicrLineText(), "No MICR line was read: nothing is typed and no image is saved");
-    return "";
+    return {};
   }
   const DocumentType type = ClassifyDocument(micrText, profile.MinUnreadCharsForNoMICR);
   switch (type) {
@@ -241,9 +262,9 @@ std::string DocumentRead::ProcessChequeFeederDocument(const std::string& replyTe
     case dtUSCheque:
       return context_.processors.ParseAndFeedGenUSCheque(micrText, true);
     default:
-      context_.trail.Tell(KindNotProcessedText(type), "A document of kind " + std::to_string(type) +
-                                                          " is not processed: " + micrText);
-      return "";
+      context_.trail.Tell(KindNotProcessedText(type),
+                          "A document of kind " + std::to_string(type) + " is not processed: " + micrText);
+      return {};
   }
 }
 
@@ -263,16 +284,12 @@ void DocumentRead::ProcessStripe(const std::string& replyText) {
   }
 }
 
-void DocumentRead::SaveImages(const std::string& docType, const std::string& imageNames, const std::string& replyText) {
-  std::string names = imageNames;
-  std::replace(names.begin(), names.end(), '?', '#');
-  names += "**";
-  const size_t star = names.find('*');
-  const std::string frontName = names.substr(0, star);
-  const std::string backName = names.substr(star + 1, names.find('*', star + 1) - star - 1);
+void DocumentRead::SaveImages(DocFeed kind, const ImageNames& names, const std::string& replyText) {
+  const std::string frontName = SavedImageName(names.front);
+  const std::string backName = SavedImageName(names.back);
   const bool combine = context_.profile.CombineChequeImages;
   const bool frontDontSave = frontName.find(kDontSaveMarker) != std::string::npos;
-  const bool joinsFront = JoinsImages(docType) && combine && Saves(frontName);
+  const bool joinsFront = JoinsImages(kind) && combine && Saves(frontName);
   // The temporary images belong to a join that still runs, which is never overtaken: this
   // document's images then go around them, unjoined.
   const bool temporariesFree = !combine || SettleJoin(kJoinWaitBound);
@@ -344,8 +361,8 @@ bool DocumentRead::SettleJoin(std::chrono::milliseconds bound) {
 
 void DocumentRead::KeepJoinImages(const PendingJoin& join) {
   bool kept = false;
-  for (const auto& [temporary, intendedName] : {std::pair{kTemporaryFront, join.frontName},
-                                                 std::pair{kTemporaryBack, BackSideName(join.frontName)}}) {
+  for (const auto& [temporary, intendedName] :
+       {std::pair{kTemporaryFront, join.frontName}, std::pair{kTemporaryBack, BackSideName(join.frontName)}}) {
     if (HasContent(context_.files, temporary)) {
       context_.trail.KeepFile(temporary, intendedName, kImageFile);
       kept = true;
@@ -420,16 +437,16 @@ DocumentRead::FetchedImage DocumentRead::FetchImage(const std::string& replyText
   return {FetchedImage::Result::kNotWritten, std::move(bytes)};
 }
 
-bool DocumentRead::TryImageOnce(const std::string& replyText, Image image, const std::string& target,
-                                int32_t imageSize, std::string& bytes) {
+bool DocumentRead::TryImageOnce(const std::string& replyText, Image image, const std::string& target, int32_t imageSize,
+                                std::string& bytes) {
   const int32_t index = static_cast<int32_t>(image);
   std::string address;
   int32_t capacity = kReplyValueCapacity;
   context_.library.MTMICRGetIndexValue(replyText, "ImageInfo", "ImageURL", index, address, capacity);
   std::string delivered;
   int32_t byteCount = imageSize;
-  if (context_.library.MTMICRGetImage(context_.settings.deviceName, CleanedReplyValue(address), delivered,
-                                      byteCount) != 0) {
+  if (context_.library.MTMICRGetImage(context_.settings.deviceName, CleanedReplyValue(address), delivered, byteCount) !=
+      0) {
     return false;
   }
   delivered.resize(std::min<size_t>(delivered.size(), static_cast<size_t>(std::clamp(byteCount, 0, imageSize))));

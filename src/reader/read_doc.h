@@ -35,8 +35,8 @@ struct ReaderOption {
   bool operator==(const ReaderOption&) const = default;
 };
 
-// The options of a read from the feeder docType, in the order the reader receives them.
-std::vector<ReaderOption> ReadOptions(std::string_view docType, int32_t docFeedTimeout, const ProfileSettings& profile,
+// The options of a read from the feeder, in the order the reader receives them.
+std::vector<ReaderOption> ReadOptions(DocFeed feed, int32_t docFeedTimeout, const ProfileSettings& profile,
                                       std::string_view machineType, const LocalDateTime& now);
 
 // The temporary images beside the joining script, relative to the program folder (and the
@@ -60,7 +60,7 @@ class DocumentRead final : public DocumentReader {
  public:
   explicit DocumentRead(ReadDocContext context) : context_(context) {}
 
-  void ReadDoc(std::string& docType, int32_t docFeedTimeout) override;
+  DocFeed ReadDoc(DocFeed feed, int32_t docFeedTimeout) override;
   void SettleFinishedJoin() override { SettleJoin(std::chrono::milliseconds(0)); }
 
   // Judges the join started last once it has ended, waiting up to `bound` for it: the joined
@@ -86,12 +86,12 @@ class DocumentRead final : public DocumentReader {
     std::string documentName;
   };
 
-  // The read itself; false when it ended without a document to process.
-  bool PullDocument(std::string& docType, int32_t docFeedTimeout, std::string& replyText);
-  std::string ProcessDocument(const std::string& docType, const std::string& replyText);
-  std::string ProcessChequeFeederDocument(const std::string& replyText);
+  // The read itself: the kind of document read, nothing when it ended without a document to process.
+  std::optional<DocFeed> PullDocument(DocFeed feed, int32_t docFeedTimeout, std::string& replyText);
+  ImageNames ProcessDocument(DocFeed kind, const std::string& replyText);
+  ImageNames ProcessChequeFeederDocument(const std::string& replyText);
   void ProcessStripe(const std::string& replyText);
-  void SaveImages(const std::string& docType, const std::string& imageNames, const std::string& replyText);
+  void SaveImages(DocFeed kind, const ImageNames& names, const std::string& replyText);
   void JoinOrSaveFront(const std::string& frontName);
   void KeepJoinImages(const PendingJoin& join);
 
@@ -99,8 +99,7 @@ class DocumentRead final : public DocumentReader {
   // the first bytes received.
   FetchedImage FetchImage(const std::string& replyText, Image image, const std::string& target, int32_t attempts);
   // The image saved under the target, or, when it could not be, kept or told under its intended name.
-  void SaveImage(const std::string& replyText, Image image, const std::string& target,
-                 const std::string& intendedName);
+  void SaveImage(const std::string& replyText, Image image, const std::string& target, const std::string& intendedName);
   bool TryImageOnce(const std::string& replyText, Image image, const std::string& target, int32_t imageSize,
                     std::string& bytes);
   std::string ReplyValue(const std::string& replyText, const std::string& section, const std::string& key);

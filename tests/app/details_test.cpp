@@ -9,15 +9,15 @@ namespace {
 
 class RecordingProcessors : public DocumentProcessors {
  public:
-  std::string ParseAndFeedCheque(const std::string& micrText, const std::string& amount, const std::string& date,
-                                 bool ignoreVerifyFail) override {
+  ImageNames ParseAndFeedCheque(const std::string& micrText, const std::string& amount, const std::string& date,
+                                bool ignoreVerifyFail) override {
     calls.push_back("cheque " + micrText + "|" + amount + "|" + date + "|" + (ignoreVerifyFail ? "1" : "0"));
-    return "";
+    return {};
   }
   void ParseAndFeedMagStripe(const std::string& track) override { calls.push_back("stripe " + track); }
-  std::string ParseAndFeedGenUSCheque(const std::string& micrText, bool) override {
+  ImageNames ParseAndFeedGenUSCheque(const std::string& micrText, bool) override {
     calls.push_back("us " + micrText);
-    return "";
+    return {};
   }
   std::vector<std::string> calls;
 };

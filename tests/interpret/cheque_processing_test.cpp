@@ -50,7 +50,7 @@ TEST(ParseAndFeedCheque, TheSampleKeysCutTheSampleLineWithOrWithoutTheBankTrim) 
         Profile("TrimAccountByBank=" + trim +
                 "\nCSVFile=<folder>log.csv\nImageFileNameTemplate={MM}{YY}\\{ChequeNum}_{AccountNum}.jpg\n"
                 "ChequeTemplate={ChequeNum}|{BankNum}|{BranchNum}|{BranchCode}|{AccountNum}\n"));
-    EXPECT_EQ(h.processing.ParseAndFeedCheque(kSampleLine, "", "", false), "0326\\1234_123456.jpg*");
+    EXPECT_EQ(h.processing.ParseAndFeedCheque(kSampleLine, "", "", false), (ImageNames{"0326\\1234_123456.jpg", ""}));
     EXPECT_EQ(h.delivery.typed, std::vector<std::string>{"1234|12|345|67|123456"}) << trim;
     EXPECT_EQ(FileBytes(h, "log.csv"),
               "0001234,12,34567,000123456,14:07:09,05/03/2026,,,\"0326\\1234_123456.jpg\"\r\n");
@@ -80,7 +80,9 @@ TEST(ParseAndFeedCheque, DialogsOpenByTheProfileAndACancelProducesNothing) {
   };
   for (const auto& c : cases) {
     ProcessingHarness h(Profile(std::string(c.keys) + "CSVFile=<folder>log.csv\nImageFileNameTemplate=x.jpg\n"));
-    EXPECT_EQ(h.processing.ParseAndFeedCheque(c.line, "", "", false), c.logged ? "x.jpg*" : "") << c.name;
+    EXPECT_EQ(h.processing.ParseAndFeedCheque(c.line, "", "", false),
+              (c.logged ? ImageNames{"x.jpg", ""} : ImageNames{}))
+        << c.name;
     EXPECT_EQ(h.delivery.typed.size(), c.typed) << c.name;
     EXPECT_EQ(FileBytes(h, "log.csv").has_value(), c.logged) << c.name;
     ASSERT_EQ(h.dialogs.openings.size(), std::string_view(c.dialog).empty() ? 0u : 1u) << c.name;
@@ -99,7 +101,7 @@ TEST(ParseAndFeedCheque, AConfirmedFullDialogProcessesTheCompletedChequeWithItsA
       Profile("LetUserFillDetails=2\nCSVFile=<folder>log.csv\nImageFileNameTemplate={CYYYY}\\{ChequeNum}.jpg\n"
               "ChequeTemplate={Amount}|{CDD}{CMM}{CYY}{CHH}|{DD}\n"));
   h.dialogs.answers.push_back(ChequeCompletion{"A0001234 C12A34567E 000123456C", "1,500.00", "15/03/2026", false});
-  EXPECT_EQ(h.processing.ParseAndFeedCheque(kUnreadDigitLine, "", "", false), "2026\\1234.jpg*");
+  EXPECT_EQ(h.processing.ParseAndFeedCheque(kUnreadDigitLine, "", "", false), (ImageNames{"2026\\1234.jpg", ""}));
   EXPECT_EQ(h.dialogs.openings.size(), 1u);
   EXPECT_EQ(h.delivery.typed, std::vector<std::string>{"1,500.00|15032600|05"});
   const std::string line = "0001234,12,34567,000123456,14:07:09,05/03/2026,\"1,500.00\",15/03/2026,\"2026\\1234.jpg\"";
@@ -138,7 +140,7 @@ TEST(ParseAndFeedCheque, ABankProfileCutsAndTypesItsBanksChequesAndIsLeftAfterwa
 TEST(ParseAndFeedCheque, AFailureEndsTheChequeWithItsTraceLineAndLeavesTheBankProfile) {
   ProcessingHarness h(Profile("ChequeTemplate=main\n") + "[Bank12]\nChequeNumStart=0\nChequeTemplate=b12\n");
   test_support::TraceCapture trace;
-  EXPECT_EQ(h.processing.ParseAndFeedCheque(kSampleLine, "", "", false), "");
+  EXPECT_EQ(h.processing.ParseAndFeedCheque(kSampleLine, "", "", false), ImageNames{});
   EXPECT_TRUE(h.delivery.typed.empty());
   EXPECT_TRUE(trace.Contains("ParseAndFeedCheque Error #5 - Invalid procedure call or argument"));
   EXPECT_EQ(h.profiles.CurrentProfile(), 1);
@@ -153,14 +155,15 @@ TEST(ParseAndFeedCheque, AnXmlFileThatCannotBeWrittenIsKeptAndTheRestOfTheCheque
       "BackImageFileNameTemplate=<folder>x\\{ChequeNum}b.jpg\n"));
   h.files.Fail(h.folder.File("x\\1234.xml"), test_support::DiskFault::kReadOnly);
   EXPECT_EQ(h.processing.ParseAndFeedCheque(kSampleLine, "", "", false),
-            h.WithFolder("<folder>x\\1234.jpg*<folder>x\\1234b.jpg"))
+            (ImageNames{h.WithFolder("<folder>x\\1234.jpg"), h.WithFolder("<folder>x\\1234b.jpg")}))
       << "the images are still saved";
   EXPECT_EQ(h.delivery.typed, std::vector<std::string>{"typed"});
   ASSERT_EQ(h.boxes.Shown().size(), 1u);
   EXPECT_NE(h.boxes.Shown()[0].text.find(h.folder.File("x\\1234.xml")), std::string::npos);
   ASSERT_TRUE(std::filesystem::exists("Unsaved"));
-  EXPECT_NE(ReadFileBytes(std::filesystem::directory_iterator("Unsaved")->path().string()).value_or("").find(
-                "<Number>1234</Number>"),
+  EXPECT_NE(ReadFileBytes(std::filesystem::directory_iterator("Unsaved")->path().string())
+                .value_or("")
+                .find("<Number>1234</Number>"),
             std::string::npos);
 }
 
@@ -184,7 +187,7 @@ TEST(ParseAndFeedCheque, ARestrictedAccountTakesTheLimitedNamesAndHoldsTheKeysBa
     h.restricted.listed = c.listed;
     h.restricted.restrictedOnWeb = c.restrictedOnWeb;
     EXPECT_EQ(h.processing.ParseAndFeedCheque("A0001234 C12A34567E 0000123456A", "", "", false),
-              std::string(c.front) + "*");
+              (ImageNames{c.front, ""}));
     EXPECT_EQ(h.delivery.typed.size(), c.typed);
     EXPECT_TRUE(FileBytes(h, "log.csv").has_value());
     EXPECT_EQ(h.restricted.asked,
@@ -200,40 +203,42 @@ TEST(ParseAndFeedCheque, TheBackNameAndXmlFileFollowTheFrontName) {
     const char* name;
     const char* keys;
     std::deque<std::string> answers;
-    std::string result;
+    ImageNames result;
     bool xmlWritten;
   } cases[] = {
-      {"no back template", "CreateXML=1\n", {"a"}, "<folder>a_1234.jpg*", false},
+      {"no back template", "CreateXML=1\n", {"a"}, {"<folder>a_1234.jpg", ""}, false},
       {"back template",
        "CreateXML=1\nBackImageFileNameTemplate=<folder>{User}_back.jpg\n",
        {"a"},
-       "<folder>a_1234.jpg*<folder>a_back.jpg",
+       {"<folder>a_1234.jpg", "<folder>a_back.jpg"},
        true},
       {"XML not asked for",
        "CreateXML=0\nBackImageFileNameTemplate=<folder>{User}_back.jpg\n",
        {"a"},
-       "<folder>a_1234.jpg*<folder>a_back.jpg",
+       {"<folder>a_1234.jpg", "<folder>a_back.jpg"},
        false},
       {"prompt cancelled",
        "CreateXML=1\nBackImageFileNameTemplate=<folder>{User}_back.jpg\n",
        {""},
-       "<folder><<DONTSAVE>>_1234.jpg*<folder><<DONTSAVE>>_back.jpg",
+       {"<folder><<DONTSAVE>>_1234.jpg", "<folder><<DONTSAVE>>_back.jpg"},
        false},
   };
   for (const auto& c : cases) {
     ProcessingHarness h(Profile(std::string(c.keys) + "ImageFileNameTemplate=<folder>{User}_{ChequeNum}.jpg\n"));
     h.prompt.answers = c.answers;
-    EXPECT_EQ(h.processing.ParseAndFeedCheque(kSampleLine, "", "", false), h.WithFolder(c.result)) << c.name;
+    EXPECT_EQ(h.processing.ParseAndFeedCheque(kSampleLine, "", "", false),
+              (ImageNames{h.WithFolder(c.result.front), h.WithFolder(c.result.back)}))
+        << c.name;
     EXPECT_EQ(h.prompt.asked.size(), 1u) << c.name;
     EXPECT_EQ(FileBytes(h, "a_1234.xml"), c.xmlWritten ? std::optional(xml) : std::nullopt) << c.name;
   }
 }
 
-TEST(ParseAndFeedCheque, UnreadDigitsAreLoggedAsReadAndNamedWithHashes) {
+TEST(ParseAndFeedCheque, UnreadDigitsAreLoggedAndNamedAsRead) {
   ProcessingHarness h(
       Profile("DontPassPartialRead=0\nCSVFile=<folder>log.csv\nImageFileNameTemplate={ChequeNum}.jpg\n"
               "BackImageFileNameTemplate={ChequeNum}b.jpg\n"));
-  EXPECT_EQ(h.processing.ParseAndFeedCheque(kUnreadDigitLine, "", "", false), "12#4.jpg*12#4b.jpg");
+  EXPECT_EQ(h.processing.ParseAndFeedCheque(kUnreadDigitLine, "", "", false), (ImageNames{"12?4.jpg", "12?4b.jpg"}));
   EXPECT_EQ(FileBytes(h, "log.csv"), "00012?4,12,34567,000123456,14:07:09,05/03/2026,,,\"12?4.jpg\"\r\n");
 }
 
@@ -249,7 +254,7 @@ TEST(ParseAndFeedCheque, DebugTakesBankBranchAndAccountFromTheDebugWindow) {
 TEST(ParseAndFeedCheque, AValueInAFileNameIsNeverReadForCodes) {
   ProcessingHarness h(Profile("LetUserFillDetails=2\nImageFileNameTemplate={Amount}{DD}.jpg\n"));
   h.dialogs.answers.push_back(ChequeCompletion{"A0001234 C12A34567E 000123456C", "{DD}{CDD}", "15/03/2026", false});
-  EXPECT_EQ(h.processing.ParseAndFeedCheque("", "", "", false), "{DD}{CDD}05.jpg*");
+  EXPECT_EQ(h.processing.ParseAndFeedCheque("", "", "", false), (ImageNames{"{DD}{CDD}05.jpg", ""}));
 }
 
 TEST(ParseChequeDate, ReadsDayMonthAndFourDigitYear) {

@@ -13,19 +13,30 @@ TEST(ParseAndFeedGenUSCheque, NamesAndKeysCarryTheMicrTextAsAWhole) {
     const char* keys;
     bool isUSCheque;
     const char* micr;
-    const char* result;
+    ImageNames result;
     const char* typed;
   } cases[] = {
-      {"US cheque", "GenUSFileNameTemplate={MM}{YY}\\US\\{MICR}.jpg\nGenUSTemplate={TAB}{MICR}{ENTER}\n", true, kUSLine,
-       "0326\\US\\T123456789T 1234567U 0123.jpg*", "{TAB}T123456789T 1234567U 0123{ENTER}"},
-      {"no front template", "GenUSBackFileNameTemplate=b.jpg\nGenUSTemplate={MICR}\n", true, kUSLine, "*", kUSLine},
+      {"US cheque",
+       "GenUSFileNameTemplate={MM}{YY}\\US\\{MICR}.jpg\nGenUSTemplate={TAB}{MICR}{ENTER}\n",
+       true,
+       kUSLine,
+       {"0326\\US\\T123456789T 1234567U 0123.jpg", ""},
+       "{TAB}T123456789T 1234567U 0123{ENTER}"},
+      {"no front template", "GenUSBackFileNameTemplate=b.jpg\nGenUSTemplate={MICR}\n", true, kUSLine, {}, kUSLine},
       {"back and file name",
        "GenUSFileNameTemplate=f{HH}.jpg\nGenUSBackFileNameTemplate={MICR}b.jpg\n"
        "GenUSTemplate={FileName}\n",
-       true, "T1", "f14.jpg*T1b.jpg", "f14.jpg"},
-      {"unidentified without template", "GenUSTemplate=x\n", false, "??", "*", ""},
-      {"unidentified", "UnidentifiedFileNameTemplate={MICR}.jpg\nUnidentifiedTemplate={MICR}\n", false, "A?1",
-       "A?1.jpg*", "A?1"},
+       true,
+       "T1",
+       {"f14.jpg", "T1b.jpg"},
+       "f14.jpg"},
+      {"unidentified without template", "GenUSTemplate=x\n", false, "??", {}, ""},
+      {"unidentified",
+       "UnidentifiedFileNameTemplate={MICR}.jpg\nUnidentifiedTemplate={MICR}\n",
+       false,
+       "A?1",
+       {"A?1.jpg", ""},
+       "A?1"},
   };
   for (const auto& c : cases) {
     test_support::ProcessingHarness h("[Main]\nDontPassPartialRead=1\n" + std::string(c.keys));
@@ -37,7 +48,8 @@ TEST(ParseAndFeedGenUSCheque, NamesAndKeysCarryTheMicrTextAsAWhole) {
 TEST(ParseAndFeedGenUSCheque, ACancelledPromptMarksBothImagesNotToBeSaved) {
   test_support::ProcessingHarness h(
       "[Main]\nGenUSFileNameTemplate={User}.jpg\nGenUSBackFileNameTemplate={User}_b.jpg\nGenUSTemplate=x\n");
-  EXPECT_EQ(h.processing.ParseAndFeedGenUSCheque(kUSLine, true), "<<DONTSAVE>>.jpg*<<DONTSAVE>>_b.jpg");
+  EXPECT_EQ(h.processing.ParseAndFeedGenUSCheque(kUSLine, true),
+            (ImageNames{"<<DONTSAVE>>.jpg", "<<DONTSAVE>>_b.jpg"}));
   EXPECT_EQ(h.prompt.asked, std::vector<std::string>{"בחר שם קובץ לתמונה"});
 }
 

@@ -22,11 +22,12 @@ using test_support::FakeReaderLibrary;
 // Records the reads polling starts; a read may run a step inside it (a modal dialog's loop).
 class RecordingReader : public DocumentReader {
  public:
-  void ReadDoc(std::string& docType, int32_t docFeedTimeout) override {
-    reads.push_back(docType + "/" + std::to_string(docFeedTimeout));
+  DocFeed ReadDoc(DocFeed feed, int32_t docFeedTimeout) override {
+    reads.push_back(std::string(DocFeedText(feed)) + "/" + std::to_string(docFeedTimeout));
     if (during) {
       during();
     }
+    return feed;
   }
   void SettleFinishedJoin() override { ++settles; }
   std::vector<std::string> reads;

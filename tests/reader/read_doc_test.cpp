@@ -2,17 +2,16 @@
 
 #include <gtest/gtest.h>
 
-
 #include "base/file_io.h"
 #include "support/current_folder.h"
 #include "support/fake_clock.h"
 #include "support/fake_message_boxes.h"
-#include "support/faulty_files.h"
 #include "support/fake_reader_library.h"
 #include "support/fake_shell.h"
+#include "support/faulty_files.h"
+#include "support/ini_text_file.h"
 #include "support/recording_reader_clients.h"
 #include "support/scripted_prompt.h"
-#include "support/ini_text_file.h"
 #include "support/temp_folder.h"
 #include "support/trace_capture.h"
 
@@ -51,10 +50,8 @@ class ReadDocTest : public ::testing::Test {
                                std::to_string(i) + "=img/" + std::to_string(i) + "\n";
     }
   }
-  std::string Read(std::string docType) {
-    read.ReadDoc(docType, 500);
-    return docType;
-  }
+  // The kind of document read, as the reader names it.
+  std::string Read(DocFeed feed) { return std::string(DocFeedText(read.ReadDoc(feed, 500))); }
   std::optional<std::string> File(const std::string& name) { return ReadFileBytes(name); }
 
   test_support::TempFolder folder;
@@ -108,19 +105,19 @@ TEST(ReadOptions, FollowTheFeederAndTheProfileInTheReadersOrder) {
 
   const LocalDateTime now{2026, 3, 5, 14, 7, 9};
   EXPECT_EQ(
-      OptionLines(ReadOptions("ID", 500, profile, "Excella", now)),
+      OptionLines(ReadOptions(DocFeed::kId, 500, profile, "Excella", now)),
       with("ID", {"ProcessOptions/Endorse=NO", "ImageOptions/Number=1", "ProcessOptions/ReadMICR=NO",
                   "ImageOptions/ImageColor#1=COLOR24", "ImageOptions/Resolution#1=200X200",
                   "ImageOptions/Compression#1=JPEG", "ImageOptions/FileType#1=JPG", "ImageOptions/ImageSide#1=BACK"}));
-  EXPECT_EQ(OptionLines(ReadOptions("MANUAL", 500, profile, "Excella", now)), with("MANUAL", twoImages));
-  EXPECT_EQ(OptionLines(ReadOptions("MSR", 500, profile, "Excella", now)), with("MSR", {}));
+  EXPECT_EQ(OptionLines(ReadOptions(DocFeed::kManual, 500, profile, "Excella", now)), with("MANUAL", twoImages));
+  EXPECT_EQ(OptionLines(ReadOptions(DocFeed::kMsr, 500, profile, "Excella", now)), with("MSR", {}));
 
   profile.LetUserFillDetails = 2;
   std::vector<std::string> withPreview = {
       "ImageOptions/Number=3",           "ImageOptions/ImageColor#3=GRAY8", "ImageOptions/Resolution#3=100X100",
       "ImageOptions/Compression#3=JPEG", "ImageOptions/FileType#3=JPG",     "ImageOptions/ImageSide#3=FRONT"};
   withPreview.insert(withPreview.end(), cheque.begin(), cheque.end());
-  EXPECT_EQ(OptionLines(ReadOptions("AUTOFEED", 500, profile, "Excella", now)), with("AUTOFEED", withPreview));
+  EXPECT_EQ(OptionLines(ReadOptions(DocFeed::kAutoFeed, 500, profile, "Excella", now)), with("AUTOFEED", withPreview));
 }
 
 TEST(ReadOptions, EndorsementFollowsTheTextsAndTheMachine) {
@@ -138,7 +135,8 @@ TEST(ReadOptions, EndorsementFollowsTheTextsAndTheMachine) {
   for (const auto& c : cases) {
     ProfileSettings profile = DefaultProfileSettings();
     profile.EndorseBack = c.back, profile.EndorseFront = c.front;
-    std::vector<std::string> lines = OptionLines(ReadOptions("ALL", 500, profile, c.machine, {2026, 3, 5, 14, 7, 9}));
+    std::vector<std::string> lines =
+        OptionLines(ReadOptions(DocFeed::kAll, 500, profile, c.machine, {2026, 3, 5, 14, 7, 9}));
     lines.erase(lines.begin(), lines.end() - static_cast<std::ptrdiff_t>(c.endorser.size()));
     EXPECT_EQ(lines, c.endorser) << c.back << "|" << c.front << "|" << c.machine;
   }
@@ -147,9 +145,9 @@ TEST(ReadOptions, EndorsementFollowsTheTextsAndTheMachine) {
 TEST_F(ReadDocTest, AChequeIsProcessedAndItsImagesSavedUnderTheReturnedNames) {
   UseProfile("");
   Reply(kChequeLine + "  ");
-  processors.imageNames = "0326\\12?4_5.jpg*0326\\12?4_5-back.jpg";
+  processors.imageNames = {"0326\\12?4_5.jpg", "0326\\12?4_5-back.jpg"};
   library.duringRead = [&] { clock.monotonic += 1250ms; };
-  Read("MANUAL");
+  Read(DocFeed::kManual);
   EXPECT_EQ(processors.calls, std::vector<std::string>{"Cheque(" + kChequeLine + ")"});
   EXPECT_EQ(File("0326\\12#4_5.jpg"), "FRONT");
   EXPECT_EQ(File("0326\\12#4_5-back.jpg"), "BACK");
@@ -176,7 +174,7 @@ TEST_F(ReadDocTest, TheMicrLineGoesToTheProcessorOfItsKind) {
     processors.calls.clear();
     boxes = {};
     Reply(c.micr);
-    Read("AUTOFEED");
+    Read(DocFeed::kAutoFeed);
     EXPECT_EQ(processors.calls, c.calls) << c.micr;
     EXPECT_EQ(boxes.Shown().size(), c.calls.empty() ? 1u : 0u) << "a document no processor takes is told: " << c.micr;
   }
@@ -197,13 +195,13 @@ TEST_F(ReadDocTest, AFailedReadOrANonZeroReturnCodeEndsTheReadAndTheOperatorIsTo
     boxes = {};
     library.processResult = c.readStatus;
     library.documentReply = "CommandStatus/ReturnCode=" + c.returnCode + "\nDocInfo/MICRRaw=" + kChequeLine + "\n";
-    Read("MANUAL");
+    Read(DocFeed::kManual);
     EXPECT_EQ(processors.calls.size(), c.processed ? 1u : 0u) << c.readStatus << "/" << c.returnCode;
     EXPECT_EQ(boxes.Shown().size(), c.processed ? 0u : 1u) << c.readStatus << "/" << c.returnCode;
   }
   settings.deviceName = "ImageSafe.ImageSafe001";  // asked on every tick: a failure may be no document
   boxes = {};
-  Read("ALL");
+  Read(DocFeed::kAll);
   EXPECT_TRUE(boxes.Shown().empty());
 }
 
@@ -225,7 +223,7 @@ TEST_F(ReadDocTest, AnImageSafeReaderSaysWhatItRead) {
   for (const auto& c : cases) {
     processors.calls.clear();
     Reply(kChequeLine, 0, "MSRInfo/TrackData1=%B1234\n<ResponseType>" + c.kind + "</ResponseType>\n");
-    EXPECT_EQ(Read("ALL"), c.docType) << c.kind;
+    EXPECT_EQ(Read(DocFeed::kAll), c.docType) << c.kind;
     EXPECT_EQ(processors.calls, c.calls) << c.kind;
   }
 }
@@ -244,7 +242,7 @@ TEST_F(ReadDocTest, AStripeReadProcessesTheListedTracksInTheirOrder) {
     processors.calls.clear();
     settings.msrTracks = c.tracks;
     library.documentReply = "MSRInfo/TrackData1=%B11 \nMSRInfo/TrackData2=;22\n";
-    Read("MSR");
+    Read(DocFeed::kMsr);
     EXPECT_EQ(processors.calls, c.calls) << c.tracks;
   }
 }
@@ -252,10 +250,10 @@ TEST_F(ReadDocTest, AStripeReadProcessesTheListedTracksInTheirOrder) {
 TEST_F(ReadDocTest, AnImageThatFailsIsAskedForAgainAfterHalfASecond) {
   UseProfile("LetUserFillDetails=2\n");
   Reply(kChequeLine, 3);
-  processors.imageNames = "front.jpg";
+  processors.imageNames = {"front.jpg", ""};
   library.images.erase("img/3");  // the preview never arrives
   library.failingImageCalls = 2;  // the front arrives at the third attempt
-  Read("MANUAL");
+  Read(DocFeed::kManual);
   EXPECT_EQ(clock.sleeps, std::vector<std::chrono::milliseconds>(12, 500ms));
   EXPECT_TRUE(trace.Contains("Retry #10 to get preview image"));
   EXPECT_FALSE(trace.Contains("Retry #11 to get preview image"));
@@ -266,7 +264,7 @@ TEST_F(ReadDocTest, AnImageThatFailsIsAskedForAgainAfterHalfASecond) {
 TEST_F(ReadDocTest, AScanOverrideNameSavesTheDocumentUnprocessed) {
   UseProfile("ScanOverrideFileNameTemplate=scans\\{YYYY}{MM}{DD}_{HH}{NN}{SS}.jpg\n");
   Reply(kChequeLine);
-  Read("MANUAL");
+  Read(DocFeed::kManual);
   EXPECT_TRUE(processors.calls.empty());
   EXPECT_EQ(File("scans\\20260305_140709.jpg"), "FRONT");
 }
@@ -275,7 +273,7 @@ TEST_F(ReadDocTest, AnIdCardIsSavedUnderItsTemplateWithTheOperatorsName) {
   UseProfile("IDCardImagePath=ids\\{User}_{YYYY}.jpg\n");
   Reply("", 2);
   prompt.answers = {"cohen:d"};
-  Read("ID");
+  Read(DocFeed::kId);
   EXPECT_EQ(prompt.asked, std::vector<std::string>{"בחר שם קובץ לתמונה"});
   EXPECT_EQ(File("ids\\cohen_d_2026.jpg"), "FRONT");
   EXPECT_EQ(library.calls.end(),
@@ -315,8 +313,8 @@ TEST_F(ReadDocTest, JoinedImagesNeverUseAnEarlierChequesBack) {
   WriteFileBytes(std::string(kTemporaryBack), "EARLIER BACK");
   Reply(kChequeLine);
   library.images.erase("img/2");
-  processors.imageNames = "c\\1.jpg*";
-  Read("MANUAL");
+  processors.imageNames = {"c\\1.jpg", ""};
+  Read(DocFeed::kManual);
   EXPECT_EQ(join.starts, 0) << "no back arrived: the front is saved alone";
   EXPECT_EQ(File("c\\1.jpg"), "FRONT");
   EXPECT_FALSE(File(std::string(kTemporaryFront)));
@@ -324,9 +322,9 @@ TEST_F(ReadDocTest, JoinedImagesNeverUseAnEarlierChequesBack) {
   boxes = {};
 
   library.images["img/2"] = "BACK";
-  processors.imageNames = "c\\2.jpg*";
+  processors.imageNames = {"c\\2.jpg", ""};
   join.joinedBytes = "JOINED";
-  Read("MANUAL");
+  Read(DocFeed::kManual);
   EXPECT_EQ(join.starts, 1);
   EXPECT_EQ(File(std::string(kTemporaryFront)), "FRONT");
   EXPECT_EQ(File(std::string(kTemporaryBack)), "BACK");
@@ -373,11 +371,11 @@ TEST_F(ReadDocTest, AnImageThatCannotGoWhereItBelongsIsKeptAndTheOperatorToldOnc
     boxes = {};
     library.failingImageCalls = 0;
     processors.throws = false;
-    processors.imageNames = "Q:\\c\\1.jpg*Q:\\c\\1-back.jpg";
+    processors.imageNames = {"Q:\\c\\1.jpg", "Q:\\c\\1-back.jpg"};
     processors.documentName = "הצ'ק מספר 0001234";
     Reply(kChequeLine);
     c.cause();
-    Read("MANUAL");
+    Read(DocFeed::kManual);
     EXPECT_EQ(UnsavedFiles(), c.unsaved);
     EXPECT_TRUE(OneBoxNames(boxes.Shown(), c.told));
     EXPECT_EQ(boxes.Shown()[0].title, kTitleInformation);
@@ -390,10 +388,10 @@ TEST_F(ReadDocTest, AJoinsImagesReachTheChequeOrTheRecoveryFolderAndARunningJoin
   UseProfile("CombineChequeImages=1\n");
   std::filesystem::create_directory("netpbm");
   Reply(kChequeLine);
-  processors.imageNames = "c\\1.jpg*";
+  processors.imageNames = {"c\\1.jpg", ""};
 
   join.outcome = ImageJoin::Outcome::kFailed;
-  Read("MANUAL");
+  Read(DocFeed::kManual);
   read.SettleFinishedJoin();
   EXPECT_EQ(UnsavedFiles(), (std::vector<std::string>{"c_1-back.jpg=BACK", "c_1.jpg=FRONT"}));
   EXPECT_TRUE(OneBoxNames(boxes.Shown(), {"c\\1.jpg", "c\\1-back.jpg"}));
@@ -402,10 +400,10 @@ TEST_F(ReadDocTest, AJoinsImagesReachTheChequeOrTheRecoveryFolderAndARunningJoin
   boxes = {};
 
   join.outcome = ImageJoin::Outcome::kRunning;  // a join slower than the next cheque
-  Read("MANUAL");
-  processors.imageNames = "c\\2.jpg*";
+  Read(DocFeed::kManual);
+  processors.imageNames = {"c\\2.jpg", ""};
   library.images = {{"img/1", "FRONT 2"}, {"img/2", "BACK 2"}};
-  Read("MANUAL");
+  Read(DocFeed::kManual);
   EXPECT_EQ(join.starts, 2) << "the second cheque starts no join of its own";
   EXPECT_EQ(join.waits.back(), kJoinWaitBound);
   EXPECT_EQ(File(std::string(kTemporaryFront)), "FRONT") << "the running join's images are left alone";
@@ -416,7 +414,7 @@ TEST_F(ReadDocTest, AJoinsImagesReachTheChequeOrTheRecoveryFolderAndARunningJoin
 }
 
 TEST_F(ReadDocTest, TheDebugEntryNeverTouchesTheReader) {
-  Read("DEBUG");
+  Read(DocFeed::kDebug);
   EXPECT_TRUE(library.calls.empty());
   EXPECT_EQ(processors.calls, std::vector<std::string>{"Cheque(DEBUG)"});
 }

@@ -19,9 +19,10 @@
 #include "keys/feed.h"
 #include "support/current_folder.h"
 #include "support/fake_clock.h"
-#include "support/faulty_files.h"
 #include "support/fake_message_boxes.h"
 #include "support/fake_shell.h"
+#include "support/faulty_files.h"
+#include "support/image_names_printer.h"
 #include "support/ini_text_file.h"
 #include "support/sample_cutting_keys.h"
 #include "support/scripted_prompt.h"
@@ -166,8 +167,8 @@ class ProcessingHarness {
   BanksBranches banksBranches{{{12, 300, 400, 7, 7, 7, 7}, {11, 1, 999, 0, 1, 2, 3}}};
   FaultyFiles files;
   DocumentTrail trail{files, clock, boxes};
-  DocumentProcessing processing{profiles, feeder,        dialogs, prompt, restricted, boxes,
-                                clock,    banksBranches, files,   trail};
+  DocumentProcessing processing{profiles, feeder, dialogs,       prompt, restricted,
+                                boxes,    clock,  banksBranches, files,  trail};
 };
 
 }  // namespace orvex::test_support

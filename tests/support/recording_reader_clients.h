@@ -12,6 +12,7 @@
 #include "interpret/document_processors.h"
 #include "interpret/document_trail.h"
 #include "reader/image_join.h"
+#include "support/image_names_printer.h"
 
 namespace orvex::test_support {
 
@@ -20,8 +21,7 @@ class RecordingProcessors : public DocumentProcessors {
   explicit RecordingProcessors(DocumentTrail* trail = nullptr) : trail_(trail) {}
 
   // Names the document in the trail, as the cheque processor does; fails when `throws` is set.
-  std::string ParseAndFeedCheque(const std::string& micrText, const std::string&, const std::string&,
-                                 bool) override {
+  ImageNames ParseAndFeedCheque(const std::string& micrText, const std::string&, const std::string&, bool) override {
     calls.push_back("Cheque(" + micrText + ")");
     if (trail_ && !documentName.empty()) {
       trail_->NameDocument(documentName);
@@ -38,13 +38,13 @@ class RecordingProcessors : public DocumentProcessors {
       throw Error(kErrInvalidArgument, "Invalid procedure call or argument");
     }
   }
-  std::string ParseAndFeedGenUSCheque(const std::string& micrText, bool isUSCheque) override {
+  ImageNames ParseAndFeedGenUSCheque(const std::string& micrText, bool isUSCheque) override {
     calls.push_back(std::string(isUSCheque ? "US(" : "Unidentified(") + micrText + ")");
     return imageNames;
   }
 
   std::vector<std::string> calls;
-  std::string imageNames;  // what every processor returns
+  ImageNames imageNames;  // what every processor returns
   std::string documentName;
   bool throws = false;
 

@@ -77,8 +77,8 @@ class ReaderFolders : public ::testing::Test {
 
 class DocumentReadFromVirtualReader : public ReaderFolders {
  protected:
-  void Read(std::string docType) {
-    read.ReadDoc(docType, 500);
+  void Read(DocFeed feed) {
+    read.ReadDoc(feed, 500);
     read.SettleJoin(20s);
   }
 
@@ -93,11 +93,11 @@ class DocumentReadFromVirtualReader : public ReaderFolders {
 TEST_F(DocumentReadFromVirtualReader, AJoinedChequeIsItsFrontAboveItsBack) {
   WaitingDocument("1.ini", "MICR=" + kChequeLine + "\r\n");
   WaitingDocument("2.ini", "MICR=" + kChequeLine + "\r\n");
-  processors.imageNames = "apart\\front.jpg*apart\\back.jpg";
-  Read("MANUAL");
+  processors.imageNames = {"apart\\front.jpg", "apart\\back.jpg"};
+  Read(DocFeed::kManual);
   profile.CombineChequeImages = true;
-  processors.imageNames = "joined\\cheque.jpg*";
-  Read("MANUAL");
+  processors.imageNames = {"joined\\cheque.jpg", ""};
+  Read(DocFeed::kManual);
 
   EXPECT_EQ(processors.calls, std::vector<std::string>(2, "Cheque(" + kChequeLine + ")"));
   const auto front = DecodedFile("apart\\front.jpg");
@@ -111,7 +111,7 @@ TEST_F(DocumentReadFromVirtualReader, AJoinedChequeIsItsFrontAboveItsBack) {
 TEST_F(DocumentReadFromVirtualReader, AnIdCardIsSavedAloneUnderItsTemplate) {
   WaitingDocument("id.ini", "Feeder=IDFeeder\r\n");
   profile.IDCardImagePath = "ids\\card{YYYY}.jpg";
-  Read("ID");
+  Read(DocFeed::kId);
   EXPECT_TRUE(DecodedFile("ids\\card2026.jpg"));
   EXPECT_TRUE(processors.calls.empty());
 }
@@ -120,7 +120,7 @@ TEST_F(DocumentReadFromVirtualReader, AStripeCardGoesToTheStripeProcessorTrackBy
   WaitingDocument("card.ini",
                   "Feeder=MSR\r\nTrack1=%B4580123456789012^DOE/JOHN^2712101?\r\n"
                   "Track2=;4580123456789012=27121010000?\r\n");
-  Read("MSR");
+  Read(DocFeed::kMsr);
   EXPECT_EQ(processors.calls, std::vector<std::string>{"Stripe(;4580123456789012=27121010000?)"});
 }
 
@@ -138,7 +138,7 @@ TEST_F(DocumentReadFromVirtualReader, AReaderFaultLosesNoDocumentWithoutTellingT
       {"ImageSize=100000000", true, {}, "c-back.jpg"},
       {"ImageMs=300", true, {"c.jpg", "c-back.jpg"}, nullptr},  // slow, but whole
   };
-  processors.imageNames = "c.jpg*c-back.jpg";
+  processors.imageNames = {"c.jpg", "c-back.jpg"};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.fault);
     processors.calls.clear();
@@ -146,7 +146,7 @@ TEST_F(DocumentReadFromVirtualReader, AReaderFaultLosesNoDocumentWithoutTellingT
     fs::remove(program.Path() / "c.jpg");
     fs::remove(program.Path() / "c-back.jpg");
     WaitingDocument("doc.ini", "MICR=" + kChequeLine + "\r\n" + c.fault + "\r\n");
-    Read("MANUAL");
+    Read(DocFeed::kManual);
     EXPECT_EQ(processors.calls.size(), c.processed ? 1u : 0u);
     for (const char* name : {"c.jpg", "c-back.jpg"}) {
       EXPECT_EQ(Saved(name), std::find(c.saved.begin(), c.saved.end(), std::string_view(name)) != c.saved.end())
@@ -161,8 +161,8 @@ TEST_F(DocumentReadFromVirtualReader, AReaderFaultLosesNoDocumentWithoutTellingT
 
 TEST_F(DocumentReadFromVirtualReader, AFrontImageThatFailsTwiceArrivesAtTheThirdAttempt) {
   WaitingDocument("slow.ini", "MICR=" + kChequeLine + "\r\nImageFailures=2\r\n");
-  processors.imageNames = "c.jpg";
-  Read("MANUAL");
+  processors.imageNames = {"c.jpg", ""};
+  Read(DocFeed::kManual);
   EXPECT_TRUE(DecodedFile("c.jpg"));
   EXPECT_EQ(clock.sleeps, std::vector<std::chrono::milliseconds>(2, 500ms));
 }
@@ -205,10 +205,10 @@ class DocumentTypedIntoTarget : public ReaderFolders {
     profiles.LoadProfile(1);
   }
 
-  std::string ReadAndType(std::string docType) {
+  std::string ReadAndType(DocFeed feed) {
     return test_support::TypedText(target.Record([&] {
       DocumentRead({*library, settings, profiles.Settings(), processing, prompt, join, clock, files, trail})
-          .ReadDoc(docType, 500);
+          .ReadDoc(feed, 500);
     }));
   }
 
@@ -226,15 +226,15 @@ class DocumentTypedIntoTarget : public ReaderFolders {
   BanksBranches banksBranches{{{12, 300, 400, 7, 7, 7, 7}}};
   DiskFiles files;
   DocumentTrail trail{files, clock, boxes};
-  DocumentProcessing processing{profiles, feeder,        dialogs, prompt, restricted, boxes,
-                                clock,    banksBranches, files,   trail};
+  DocumentProcessing processing{profiles, feeder, dialogs,       prompt, restricted,
+                                boxes,    clock,  banksBranches, files,  trail};
   test_support::RecordingJoin join;
 };
 
 TEST_F(DocumentTypedIntoTarget, AnIsraeliChequeIsTypedLoggedAndSaved) {
   ASSERT_TRUE(target.Ready());
   WaitingDocument("cheque.ini", "MICR=" + kChequeLine + "\r\n");
-  EXPECT_EQ(ReadAndType("MANUAL"), "1234|12|345|123456;");
+  EXPECT_EQ(ReadAndType(DocFeed::kManual), "1234|12|345|123456;");
   EXPECT_EQ(ReadFileBytes("cheques.csv"),
             "0001234,12,34567,000123456,14:07:09,05/03/2026,,,\"img\\1234_123456.jpg\"\r\n");
   EXPECT_TRUE(DecodedFile("img\\1234_123456.jpg"));
@@ -247,13 +247,13 @@ TEST_F(DocumentTypedIntoTarget, AnIsraeliChequeIsTypedLoggedAndSaved) {
 TEST_F(DocumentTypedIntoTarget, AStripeCardIsTypedWithItsExpiry) {
   ASSERT_TRUE(target.Ready());
   WaitingDocument("card.ini", "Feeder=MSR\r\nTrack2=;4580123456789012=27121010000?\r\n");
-  EXPECT_EQ(ReadAndType("MSR"), "4580123456789012/12/27;");
+  EXPECT_EQ(ReadAndType(DocFeed::kMsr), "4580123456789012/12/27;");
 }
 
 TEST_F(DocumentTypedIntoTarget, AUsChequeIsTypedWhole) {
   ASSERT_TRUE(target.Ready());
   WaitingDocument("us.ini", "Feeder=AutoFeeder\r\nMICR=T123456789T 1234567U 0123\r\n");
-  EXPECT_EQ(ReadAndType("AUTOFEED"), "US T123456789T 1234567U 0123;");
+  EXPECT_EQ(ReadAndType(DocFeed::kAutoFeed), "US T123456789T 1234567U 0123;");
   EXPECT_TRUE(DecodedFile("us.jpg"));
 }
 

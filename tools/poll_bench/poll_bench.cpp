@@ -21,7 +21,10 @@ namespace {
 
 class CountingReader : public orvex::DocumentReader {
  public:
-  void ReadDoc(std::string&, int32_t) override { ++reads; }
+  orvex::DocFeed ReadDoc(orvex::DocFeed feed, int32_t) override {
+    ++reads;
+    return feed;
+  }
   void SettleFinishedJoin() override {}
   int reads = 0;
 };
